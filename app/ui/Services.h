@@ -1,0 +1,29 @@
+#pragma once
+// What the windows need from the outside world, gathered so tests can hand
+// in a scratch settings store, a fault-injecting file system, a fake volume
+// list and a recorder in place of ending the process.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Volumes.h"
+#include "prefs/SettingsStore.h"
+
+namespace farsend {
+
+struct Services {
+    IFileSystem* fs = nullptr;
+    IVolumes* volumes = nullptr;
+    ISettingsStore* store = nullptr;
+    // The program's arguments, without its own name: one piece each.
+    std::vector<std::string> args;
+    // Ends the process at once, without the main window's closing steps.
+    std::function<void(int exitCode)> endNow;
+    // Opens an address with the desktop's associated program; false when it
+    // could not.
+    std::function<bool(const std::string& url)> openUrl;
+};
+
+}  // namespace farsend

@@ -1,0 +1,142 @@
+#pragma once
+// The main window: the selection display, the destination chooser, the
+// progress bar and the Copy/Move command. Handlers are named after their
+// control and event; the ones of each subsystem are defined in that
+// subsystem's ui/ folder.
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ui/Services.h"
+
+class QLabel;
+class QPushButton;
+class QMenu;
+class QAction;
+
+namespace farsend {
+
+class CProgressBar;
+class CFiles;
+class DriveListBox;
+class DirListBox;
+class FileListBox;
+class PictureBox;
+
+// The in-memory copies of the "Options" keys, as the last settings load left them.
+struct InMemorySettings {
+    bool Favorite = false;
+    bool RootDir = false;
+    std::string DefRootDir;
+    std::string DefaultMode;
+    std::string LDU;
+    std::int16_t ToolTips = 0;
+};
+
+class frmFSMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmFSMain(Services services, QWidget* parent = nullptr);
+    ~frmFSMain() override;
+
+    // The start-up sequence. Returns false when start-up failed (after any
+    // message); the caller then unloads the window without showing it.
+    bool Form_Load();
+    // The closing steps: stores the destination folder as "LDU".
+    void Form_Unload();
+
+    // ---- selection list (start-up) ----
+    static constexpr int kMaxFiles = 21;
+    std::array<std::string, kMaxFiles> SelectedFiles{};
+    std::int16_t FileCount = 0;
+    std::int16_t CurrentFile = 0;
+    std::int16_t ParseCommand();
+
+    // ---- controls ----
+    QLabel* lblFileName = nullptr;
+    QPushButton* cmdFileUp = nullptr;
+    QPushButton* cmdFileDn = nullptr;
+    DriveListBox* drvFSDrive = nullptr;
+    DirListBox* dirFSDir = nullptr;
+    PictureBox* picProgress = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QPushButton*, 2> Command1{};
+    FileListBox* fileFSFile = nullptr;
+    QLabel* lblStatus = nullptr;
+
+    QMenu* mnuAction = nullptr;
+    QAction* mnuActionCopy = nullptr;
+    QAction* mnuActionMove = nullptr;
+    QAction* mnuActionCreateDir = nullptr;
+    QAction* mnuActionExit = nullptr;
+    QMenu* mnuFavorites = nullptr;
+    std::array<QAction*, 5> mnuFavArray{};
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpFSHelp = nullptr;
+    QAction* mnuHelpOptions = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // ---- program-wide state ----
+    std::unique_ptr<CProgressBar> cpbProgress;
+    InMemorySettings settings;
+    Services& services() { return services_; }
+
+    // ---- selection display and closing (app/ui) ----
+    void cmdFileUp_Click();
+    void cmdFileDn_Click();
+    void lblFileName_Change();
+    void Command2_Click();
+    void Command3_Click();
+    void mnuActionCreateDir_Click();
+    void mnuActionExit_Click();
+    void drvFSDrive_Change();
+    void dirFSDir_Change();
+    // Rewrites the selection display in its three-line form for CurrentFile.
+    void showCurrentEntry();
+
+    // ---- transfer (transfer/ui) ----
+    void Command1_Click(int Index);
+    void Command1_MouseDown(int Index, Qt::MouseButton Button);
+    void mnuActionCopy_Click();
+    void mnuActionMove_Click();
+    void CopyFiles();
+    void MoveFiles();
+    bool transferRunning() const { return transferRunning_; }
+
+    // ---- preferences and favourites (prefs/ui) ----
+    void LoadSettings();
+    void LoadFavorites();
+    void mnuFavArray_Click(int Index);
+    void mnuHelpOptions_Click();
+
+    // ---- help and about (about/ui) ----
+    void mnuHelpFSHelp_Click();
+    void mnuHelpAbout_Click();
+
+    // Ends the program at once, skipping the closing steps.
+    void endProgramNow(int exitCode = 0);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void wireEvents();
+
+    Services services_;
+    bool transferRunning_ = false;
+    bool unloaded_ = false;
+    bool endedNow_ = false;
+
+    friend class TransferHost;
+};
+
+}  // namespace farsend

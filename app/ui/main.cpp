@@ -1,0 +1,64 @@
+// Farsend 98: started by a file manager with the selected items as arguments.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/ui/QtVolumes.h"
+#include "app/ui/frmFSMain.h"
+#include "prefs/ui/QtSettingsStore.h"
+
+namespace {
+
+// Returns whether a window can be shown at all: without a display the
+// toolkit would abort with a long message instead of a plain line.
+bool haveDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!haveDisplay()) {
+        std::fputs("farsend98: no display available; start it in a desktop session or under xvfb-run.\n", stderr);
+        return 2;
+    }
+    // Every argument is one piece of the selection, so the toolkit must not
+    // take any of them as its own option (a file may well be named "-style").
+    std::vector<std::string> pieces(argv + 1, argv + argc);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName("Farsend 98");
+    QApplication::setWindowIcon(QIcon(":/farsend98.svg"));
+
+    farsend::QtVolumes volumes;
+    farsend::QtSettingsStore store;
+    farsend::Services services;
+    services.fs = &farsend::realFileSystem();
+    services.volumes = &volumes;
+    services.store = &store;
+    services.args = std::move(pieces);
+    services.endNow = [](int code) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    };
+    services.openUrl = [](const std::string& url) {
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    };
+
+    farsend::frmFSMain window(services);
+    if (!window.Form_Load()) {
+        window.Form_Unload();
+        return 1;
+    }
+    window.show();
+    return QApplication::exec();
+}

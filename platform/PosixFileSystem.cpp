@@ -1,0 +1,308 @@
+// The POSIX file system. Every POSIX call of the program lives in platform/.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+namespace farsend {
+
+Error Error::fromErrno(int errnoValue) {
+    char buffer[256] = {};
+    // GNU strerror_r may return a static string instead of filling buffer.
+    const char* text = strerror_r(errnoValue, buffer, sizeof buffer);
+    return Error{errnoValue, text != nullptr ? text : buffer};
+}
+
+namespace {
+
+Error lastError() { return Error::fromErrno(errno); }
+
+// Returns the kind of the entry that st (from lstat) describes, following a
+// symbolic link once to classify it.
+EntryKind kindOf(const std::string& path, const struct stat& lst, struct stat* target) {
+    if (S_ISLNK(lst.st_mode)) {
+        if (::stat(path.c_str(), target) != 0) return EntryKind::DanglingLink;
+        if (S_ISDIR(target->st_mode)) return EntryKind::DirectoryLink;
+        if (S_ISREG(target->st_mode)) return EntryKind::Regular;
+        return EntryKind::Special;
+    }
+    *target = lst;
+    if (S_ISDIR(lst.st_mode)) return EntryKind::Directory;
+    if (S_ISREG(lst.st_mode)) return EntryKind::Regular;
+    return EntryKind::Special;
+}
+
+// Returns the attribute bits for an entry named name of the given kind and
+// mode: 16 for folders (a link to one too), 4 for anything neither a plain
+// file nor a real folder, 2 for dot-names, 1 when the owner may not write.
+std::uint8_t attributesOf(const std::string& name, EntryKind kind, mode_t mode) {
+    std::uint8_t a = 0;
+    switch (kind) {
+        case EntryKind::Directory: a |= attr::Directory; break;
+        case EntryKind::DirectoryLink: a |= attr::Directory | attr::System; break;
+        case EntryKind::Regular: break;
+        case EntryKind::DanglingLink:
+        case EntryKind::Special: a |= attr::System; break;
+    }
+    if (!name.empty() && name[0] == '.') a |= attr::Hidden;
+    if ((mode & S_IWUSR) == 0) a |= attr::ReadOnly;
+    return a;
+}
+
+// Returns the attribute bits that decide whether a listing yields the entry
+// (hidden, system, directory), from the directory entry's type where the
+// file system gives one, else from lstat/stat.
+std::uint8_t listingBits(const std::string& folder, const dirent& e) {
+    const std::string name = e.d_name;
+    std::uint8_t a = name[0] == '.' ? attr::Hidden : 0;
+    switch (e.d_type) {
+        case DT_REG: return a;
+        case DT_DIR: return static_cast<std::uint8_t>(a | attr::Directory);
+        case DT_FIFO:
+        case DT_SOCK:
+        case DT_CHR:
+        case DT_BLK: return static_cast<std::uint8_t>(a | attr::System);
+        default: break;  // a link, or a file system that leaves the type open
+    }
+    const std::string path = folder + name;
+    struct stat lst {};
+    struct stat st {};
+    if (::lstat(path.c_str(), &lst) != 0) return a;  // vanished: let the caller's stat say so
+    return static_cast<std::uint8_t>(a | (attributesOf(name, kindOf(path, lst, &st), S_IWUSR) &
+                                          (attr::Directory | attr::System)));
+}
+
+struct DirCloser {
+    void operator()(DIR* d) const { ::closedir(d); }
+};
+
+class PosixFileSystem final : public IFileSystem {
+public:
+    Result<FileInfo> stat(const std::string& path) override {
+        if (path.empty()) return Error::fromErrno(ENOENT);
+        struct stat lst {};
+        if (::lstat(path.c_str(), &lst) != 0) return lastError();
+        struct stat st {};
+        FileInfo info;
+        info.kind = kindOf(path, lst, &st);
+        const struct stat& facts = info.kind == EntryKind::DanglingLink ? lst : st;
+        info.attributes = attributesOf(GetFileName(stripTrailing(path)), info.kind, facts.st_mode);
+        info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
+        info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
+        info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
+        info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
+        info.device = static_cast<std::uint64_t>(facts.st_dev);
+        info.inode = static_cast<std::uint64_t>(facts.st_ino);
+        return info;
+    }
+
+    Result<std::vector<std::string>> list(const std::string& folderAndPattern,
+                                          std::uint8_t mask) override {
+        std::string folder = GetDirPath(folderAndPattern);
+        const std::string pattern = GetFileName(folderAndPattern);
+        const std::string openPath = folder.empty() ? std::string(".") : folder;
+        if (folder.empty()) folder = "./";
+        constexpr std::uint8_t excluding = attr::Hidden | attr::System | attr::VolumeLabel | attr::Directory;
+        std::vector<std::string> names;
+
+        if (!hasWildcards(pattern)) {
+            // One named entry: the file system's own name comparison decides.
+            if (pattern.empty() || pattern == "." || pattern == "..") {
+                struct stat st {};
+                if (::stat(openPath.c_str(), &st) != 0) return lastError();
+                if (!S_ISDIR(st.st_mode)) return Error::fromErrno(ENOTDIR);
+                return names;
+            }
+            struct stat lst {};
+            if (::lstat((folder + pattern).c_str(), &lst) != 0) {
+                if (errno == ENOENT) {
+                    struct stat st {};
+                    if (::stat(openPath.c_str(), &st) != 0) return lastError();
+                    if (!S_ISDIR(st.st_mode)) return Error::fromErrno(ENOTDIR);
+                    return names;
+                }
+                return lastError();
+            }
+            struct stat st {};
+            const EntryKind kind = kindOf(folder + pattern, lst, &st);
+            const std::uint8_t a = attributesOf(pattern, kind, S_IWUSR);
+            if ((a & excluding & ~mask) == 0) names.push_back(pattern);
+            return names;
+        }
+
+        std::unique_ptr<DIR, DirCloser> dir(::opendir(openPath.c_str()));
+        if (!dir) return lastError();
+        for (;;) {
+            errno = 0;
+            const dirent* e = ::readdir(dir.get());
+            if (e == nullptr) {
+                if (errno != 0) return lastError();
+                break;
+            }
+            const char* n = e->d_name;
+            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+            if (!wildcardMatch(pattern, n)) continue;
+            if ((listingBits(folder, *e) & excluding & ~mask) != 0) continue;
+            names.emplace_back(n);
+        }
+        return names;
+    }
+
+    Status makeDir(const std::string& path) override {
+        if (::mkdir(path.c_str(), 0777) != 0) return lastError();
+        return {};
+    }
+
+    Status removeDir(const std::string& path) override {
+        if (::rmdir(path.c_str()) != 0) return lastError();
+        return {};
+    }
+
+    Status deleteFile(const std::string& path) override {
+        struct stat lst {};
+        if (::lstat(path.c_str(), &lst) != 0) return lastError();
+        if (S_ISDIR(lst.st_mode)) return Error::fromErrno(EISDIR);
+        if (!S_ISLNK(lst.st_mode) && (lst.st_mode & S_IWUSR) == 0) return Error::fromErrno(EACCES);
+        if (::unlink(path.c_str()) != 0) return lastError();
+        return {};
+    }
+
+    Result<FileHandle> openRead(const std::string& path) override {
+        // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
+        // then refuses anything that is not a regular file.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0) return lastError();
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
+            const Error e = lastError();
+            ::close(fd);
+            return e;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        }
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        return FileHandle{fd};
+    }
+
+    Result<FileHandle> openWrite(const std::string& path, std::uint32_t sourceMode) override {
+        const mode_t mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, mode);
+        if (fd < 0) return lastError();
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
+            const Error e = lastError();
+            ::close(fd);
+            return e;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return Error::fromErrno(EINVAL);
+        }
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        return FileHandle{fd};
+    }
+
+    Result<std::size_t> read(FileHandle handle, void* buffer, std::size_t size) override {
+        auto* out = static_cast<char*>(buffer);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::read(handle, out + done, size - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return lastError();
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+    Status write(FileHandle handle, const void* buffer, std::size_t size) override {
+        const auto* in = static_cast<const char*>(buffer);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t n = ::write(handle, in + done, size - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return lastError();
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return {};
+    }
+
+    Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) override {
+        std::int64_t done = 0;
+        bool kernelCopy = true;
+        while (done < count) {
+            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
+            if (kernelCopy) {
+                const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
+                if (n > 0) {
+                    done += n;
+                    continue;
+                }
+                if (n == 0) break;
+                if (errno == EINTR) continue;
+                if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+                    return lastError();
+                kernelCopy = false;  // not between these files: plain reads and writes
+            }
+            static thread_local std::unique_ptr<char[]> buffer(new char[1 << 20]);
+            const std::size_t chunk = std::min<std::size_t>(want, 1 << 20);
+            auto got = read(in, buffer.get(), chunk);
+            if (!got) return got.error();
+            if (*got == 0) break;
+            if (auto st = write(out, buffer.get(), *got); !st) return st.error();
+            done += static_cast<std::int64_t>(*got);
+        }
+        return done;
+    }
+
+    Status setLength(FileHandle handle, std::int64_t length) override {
+        if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return lastError();
+        return {};
+    }
+
+    Status close(FileHandle handle) override {
+        if (::close(handle) != 0) return lastError();
+        return {};
+    }
+
+    Result<std::string> currentDir() override {
+        std::string buffer(PATH_MAX, '\0');
+        if (::getcwd(buffer.data(), buffer.size()) == nullptr) return lastError();
+        buffer.resize(std::strlen(buffer.c_str()));
+        return buffer;
+    }
+
+private:
+    static std::string stripTrailing(const std::string& path) {
+        std::string p = path;
+        while (p.size() > 1 && p.back() == kSep) p.pop_back();
+        return p;
+    }
+};
+
+}  // namespace
+
+IFileSystem& realFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+}  // namespace farsend

@@ -1,0 +1,35 @@
+#pragma once
+// The per-user settings store, addressed by section and key under the
+// program's one application name. The windows give it a QSettings file;
+// tests give it a map.
+
+#include <optional>
+#include <string>
+
+#include "platform/Result.h"
+
+namespace farsend {
+
+inline constexpr const char* kAppName = "VA30";
+
+class ISettingsStore {
+public:
+    virtual ~ISettingsStore() = default;
+    // The stored text, or nothing when the key is absent (a key stored with
+    // empty text reads as empty text).
+    virtual std::optional<std::string> read(const std::string& section, const std::string& key) = 0;
+    // Stores text, creating section and key as needed; the write reaches the
+    // disk before this returns, or the failure is returned.
+    virtual Status write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Where the store lives, for messages.
+    virtual std::string location() const = 0;
+};
+
+// Returns the stored text of section/key, or defaultValue when it is absent.
+inline std::string GetSetting(ISettingsStore& store, const std::string& section, const std::string& key,
+                              const std::string& defaultValue) {
+    auto v = store.read(section, key);
+    return v ? *v : defaultValue;
+}
+
+}  // namespace farsend

@@ -1,0 +1,27 @@
+#pragma once
+// The settings store as an INI file under the user's configuration folder
+// ($XDG_CONFIG_HOME/Farsend98/VA30.ini), one group per section.
+
+#include <QSettings>
+#include <memory>
+
+#include "prefs/SettingsStore.h"
+
+namespace farsend {
+
+class QtSettingsStore final : public ISettingsStore {
+public:
+    // The user's own store.
+    QtSettingsStore();
+    // A store kept in the given file (for tests).
+    explicit QtSettingsStore(const QString& fileName);
+
+    std::optional<std::string> read(const std::string& section, const std::string& key) override;
+    Status write(const std::string& section, const std::string& key, const std::string& value) override;
+    std::string location() const override;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+}  // namespace farsend

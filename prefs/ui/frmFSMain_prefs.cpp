@@ -1,0 +1,11 @@
+// Settings, favourites and the Options entry of the main window. (Being written.)
+#include "app/ui/frmFSMain.h"
+
+namespace farsend {
+
+void frmFSMain::LoadSettings() {}
+void frmFSMain::LoadFavorites() {}
+void frmFSMain::mnuFavArray_Click(int) {}
+void frmFSMain::mnuHelpOptions_Click() {}
+
+}  // namespace farsend

@@ -1,0 +1,40 @@
+#pragma once
+// Scratch folders for tests: made under the system's temporary folder,
+// removed with everything in them when the object goes.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace farsend::test {
+
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    // The folder itself, without a trailing separator.
+    const std::string& root() const { return root_; }
+    // root + "/" + relative.
+    std::string path(const std::string& relative) const;
+
+    // Creates relative (and its parents) as a folder; returns its path.
+    std::string dir(const std::string& relative) const;
+    // Creates relative (and its parents' folders) holding content.
+    std::string file(const std::string& relative, const std::string& content = {}) const;
+    // Creates relative holding size bytes of a repeatable pattern.
+    std::string patterned(const std::string& relative, std::int64_t size, unsigned seed = 1) const;
+
+    static std::string read(const std::string& path);
+    static bool exists(const std::string& path);
+
+private:
+    std::string root_;
+};
+
+// The byte at offset of a file made by patterned() with seed.
+char patternByte(std::int64_t offset, unsigned seed);
+
+}  // namespace farsend::test
