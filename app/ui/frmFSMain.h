@@ -115,6 +115,13 @@ public:
     void mnuFavArray_Click(int Index);
     void mnuHelpOptions_Click();
 
+    // Stores section/key; a failed write is shown to the user once.
+    void saveSetting(const std::string& section, const std::string& key, const std::string& value);
+
+    // ---- progress bar (progress/ui) ----
+    // Creates cpbProgress when it does not exist yet and attaches picProgress.
+    void attachProgressBar();
+
     // ---- help and about (about/ui) ----
     void mnuHelpFSHelp_Click();
     void mnuHelpAbout_Click();

@@ -9,7 +9,7 @@ bool frmFSMain::Form_Load() { return true; }
 void frmFSMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    (void)services_.store->write("Options", "LDU", dirFSDir->Path());
+    saveSetting("Options", "LDU", dirFSDir->Path());
 }
 
 std::int16_t frmFSMain::ParseCommand() { return FileCount; }
