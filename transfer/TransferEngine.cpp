@@ -26,15 +26,15 @@ std::string withoutTrailingSep(std::string path) {
 }  // namespace
 
 std::int32_t chunkPercent(std::int64_t k, std::int64_t length) {
-    const double p = static_cast<double>(TransferEngine::kChunk) * static_cast<double>(k) /
-                     static_cast<double>(length) * 100.0;
+    const double p =
+        static_cast<double>(TransferEngine::kChunk) * static_cast<double>(k) / static_cast<double>(length) * 100.0;
     // The default rounding mode rounds halves to the even neighbour.
     return static_cast<std::int32_t>(std::nearbyint(p));
 }
 
 bool sameFile(const FileInfo& a, const FileInfo& b) { return a.device == b.device && a.inode == b.inode; }
 
-TransferEngine::TransferEngine(IFileSystem& fs, ITransferUi& ui, IProgressValue& progress, ReplaceAll& replaceAll,
+TransferEngine::TransferEngine(IFileSystem& fs, ITransferUi& ui, IProgressValue& progress, ReplaceAll replaceAll,
                                std::function<CFiles&()> search)
     : fs_(fs), ui_(ui), progress_(progress), replaceAll_(replaceAll), search_(std::move(search)) {}
 
@@ -66,7 +66,8 @@ StepOutcome TransferEngine::walk(const std::vector<std::string>& entries, Transf
 
 bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
     switch (info.kind) {
-        case EntryKind::Regular: return true;
+        case EntryKind::Regular:
+            return true;
         case EntryKind::DanglingLink:
             ui_.messageOk(path + " is a link to an item that no longer exists; it was skipped.", kProgramTitle);
             return false;
@@ -75,7 +76,8 @@ bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
             ui_.messageOk(path + " is not a plain file (a pipe, socket or device); it was skipped.", kProgramTitle);
             return false;
         case EntryKind::Directory:
-        case EntryKind::DirectoryLink: return false;
+        case EntryKind::DirectoryLink:
+            return false;
     }
     return false;
 }
@@ -133,8 +135,10 @@ StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode
             ui_.setSelectionText(action + "\r\n" + name);
             (void)transferOne(entry, folder + name, move);
             return StepOutcome::Continue;
-        case MsgAnswer::Cancel: return StepOutcome::Continue;
-        case MsgAnswer::No: break;
+        case MsgAnswer::Cancel:
+            return StepOutcome::Continue;
+        case MsgAnswer::No:
+            break;
     }
 
     const std::string newName = newNameFor(folder, name);
@@ -201,8 +205,7 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
     const auto sourceInfo = fs_.stat(source);
     const auto topInfo = fs_.stat(base + top);
     if (sourceInfo && topInfo && sameFile(*sourceInfo, *topInfo)) {
-        ui_.messageOk("The destination of " + source + " is the folder itself; it was left as it is.",
-                      kProgramTitle);
+        ui_.messageOk("The destination of " + source + " is the folder itself; it was left as it is.", kProgramTitle);
         return StepOutcome::Continue;
     }
 
@@ -267,11 +270,18 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
                 if (replaceAll_.NoToAll && !replaceAll_.YesToAll) continue;
                 if (!replaceAll_.YesToAll) {
                     switch (ui_.askReplace()) {
-                        case 1: break;
-                        case 2: replaceAll_.YesToAll = true; break;
-                        case 3: continue;
-                        case 4: replaceAll_.NoToAll = true; continue;
-                        default: return StepOutcome::EndProgram;
+                        case 1:
+                            break;
+                        case 2:
+                            replaceAll_.YesToAll = true;
+                            break;
+                        case 3:
+                            continue;
+                        case 4:
+                            replaceAll_.NoToAll = true;
+                            continue;
+                        default:
+                            return StepOutcome::EndProgram;
                     }
                 }
             }

@@ -24,11 +24,12 @@ enum class StepOutcome {
     EndProgram,  // the user cancelled: end the program at once
 };
 
-// The all-at-once answers of the Replace File? dialog. Nothing clears them:
-// they hold for every later folder of the run's one transfer.
+// The all-at-once answers of the Replace File? dialog, held by the window.
+// Nothing clears them: they hold for every later folder of the run's one
+// transfer.
 struct ReplaceAll {
-    bool YesToAll = false;
-    bool NoToAll = false;
+    bool& YesToAll;
+    bool& NoToAll;
 };
 
 // How the byte copy paces itself: it moves the file in pieces whose size
@@ -47,7 +48,7 @@ public:
     static constexpr std::int64_t kChunk = 25000;
 
     // search supplies the program-wide search object when a folder needs it.
-    TransferEngine(IFileSystem& fs, ITransferUi& ui, IProgressValue& progress, ReplaceAll& replaceAll,
+    TransferEngine(IFileSystem& fs, ITransferUi& ui, IProgressValue& progress, ReplaceAll replaceAll,
                    std::function<CFiles&()> search);
 
     // Hands a folder of the selection (by index) to the folder-tree transfer.
@@ -55,8 +56,7 @@ public:
 
     // Walks the selection in order: folders to folderStep (or, when none is
     // given, to copyFolder / moveFolder), plain files to the file step.
-    StepOutcome walk(const std::vector<std::string>& entries, TransferMode mode,
-                     const FolderStep& folderStep = {});
+    StepOutcome walk(const std::vector<std::string>& entries, TransferMode mode, const FolderStep& folderStep = {});
 
     // Transfers one plain file of the selection into the destination folder.
     StepOutcome fileStep(const std::string& entry, TransferMode mode);
@@ -92,7 +92,7 @@ private:
     IFileSystem& fs_;
     ITransferUi& ui_;
     IProgressValue& progress_;
-    ReplaceAll& replaceAll_;
+    ReplaceAll replaceAll_;
     std::function<CFiles&()> search_;
     std::set<std::string> knownFolders_;
     std::chrono::steady_clock::time_point lastPass_;

@@ -40,7 +40,6 @@ struct SelectionDisplay {
 // a "/" after a folder, "To:"), else one line (mode word, a blank, the full
 // path). fs tells whether the entry is a folder; an entry that cannot be
 // read shows as a plain name.
-SelectionDisplay selectionDisplay(const std::string& caption, int fileCount, const std::string& entry,
-                                  IFileSystem& fs);
+SelectionDisplay selectionDisplay(const std::string& caption, int fileCount, const std::string& entry, IFileSystem& fs);
 
 }  // namespace farsend

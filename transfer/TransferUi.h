@@ -43,8 +43,7 @@ public:
     // exclamation icon; closing it counts as Cancel.
     virtual MsgAnswer askYesNoCancel(const std::string& text, const std::string& title) = 0;
     // A modal input box; returns the text typed, empty when it was cancelled.
-    virtual std::string inputBox(const std::string& prompt, const std::string& title,
-                                 const std::string& proposed) = 0;
+    virtual std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) = 0;
     // The Replace File? dialog: 0 Cancel (or closed), 1 Yes, 2 Yes to All,
     // 3 No, 4 No to All.
     virtual int askReplace() = 0;

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,8 @@ class DriveListBox;
 class DirListBox;
 class FileListBox;
 class PictureBox;
+class TransferHost;
+enum class StepOutcome;
 
 // The in-memory copies of the "Options" keys, as the last settings load left them.
 struct InMemorySettings {
@@ -129,6 +132,23 @@ public:
     // Ends the program at once, skipping the closing steps.
     void endProgramNow(int exitCode = 0);
 
+    // ---- transfer (transfer/ui) ----
+    // The folder-tree copy and move of entry Index. Their outcome tells the
+    // walk to go on or that the program is to end at once (Cancel).
+    StepOutcome CopyFolder(std::int16_t Index);
+    StepOutcome MoveFolder(std::int16_t Index);
+    // Shows the Replace File? dialog and returns its answer (0 to 4).
+    std::int16_t AskReplace();
+    std::int16_t ReplaceAnswer = 0;
+    bool YesToAll = false;
+    bool NoToAll = false;
+    // The program-wide search object of the folder-tree transfer, created on
+    // first use.
+    std::shared_ptr<CFiles> fileSearch;
+    // Told every value the transfer sets on the progress bar (tests and
+    // benchmarks watch the bar through it).
+    std::function<void(std::int32_t)> progressTap;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,6 +162,17 @@ private:
     bool transferRunning_ = false;
     bool unloaded_ = false;
     bool endedNow_ = false;
+
+    // ---- transfer (transfer/ui) ----
+    void wireTransfer();
+    TransferHost& transferHost();
+    // Runs the walk in one mode; CopyFiles and MoveFiles differ only in it.
+    void runTransfer(bool move);
+    // Sets the selection display's caption, running its change handler when
+    // the text changes.
+    void setSelectionCaption(const QString& text);
+    std::shared_ptr<TransferHost> transferHost_;
+    bool transferDone_ = false;
 
     friend class TransferHost;
 };

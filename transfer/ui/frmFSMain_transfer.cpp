@@ -1,15 +1,126 @@
-// The Copy/Move command and the walk over the selection. (Being written.)
+// The Copy/Move command, the mode, and the walk over the selection.
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
 #include "app/ui/frmFSMain.h"
+#include "transfer/TransferEngine.h"
+#include "transfer/TransferMode.h"
+#include "transfer/ui/TransferHost.h"
+#include "transfer/ui/frmReplace.h"
 
 namespace farsend {
 
-void frmFSMain::Command1_Click(int Index) {
-    if (Index == 1) close();
+void frmFSMain::wireTransfer() {
+    auto* keys = new DefaultButtonKeys(*this);
+    installEventFilter(keys);
+    centralWidget()->installEventFilter(keys);
 }
-void frmFSMain::Command1_MouseDown(int, Qt::MouseButton) {}
-void frmFSMain::mnuActionCopy_Click() {}
-void frmFSMain::mnuActionMove_Click() {}
-void frmFSMain::CopyFiles() {}
-void frmFSMain::MoveFiles() {}
+
+TransferHost& frmFSMain::transferHost() {
+    if (!transferHost_) transferHost_ = std::make_shared<TransferHost>(*this);
+    return *transferHost_;
+}
+
+void frmFSMain::setSelectionCaption(const QString& text) {
+    if (lblFileName->text() == text) return;
+    lblFileName->setText(text);
+    lblFileName_Change();
+}
+
+void frmFSMain::Command1_Click(int Index) {
+    // One run performs at most one transfer, and nothing interrupts it.
+    if (transferRunning_ || transferDone_) return;
+    if (Index == 0) {
+        if (Command1[0]->text() == kCopyCaption)
+            CopyFiles();
+        else
+            MoveFiles();
+        if (endedNow_) return;
+        close();
+    } else if (Index == 1) {
+        close();
+    }
+}
+
+void frmFSMain::Command1_MouseDown(int Index, Qt::MouseButton Button) {
+    if (transferRunning_ || transferDone_) return;
+    if (Index == 0 && Button == Qt::RightButton) {
+        const bool toMove = Command1[0]->text() == kCopyCaption;
+        Command1[0]->setText(QString::fromStdString(switchedCaption(Command1[0]->text().toStdString())));
+        mnuActionCopy->setChecked(!toMove);
+        mnuActionMove->setChecked(toMove);
+    }
+    const int current = std::clamp<int>(CurrentFile, 0, kMaxFiles - 1);
+    const SelectionDisplay display =
+        selectionDisplay(Command1[0]->text().toStdString(), FileCount, SelectedFiles[current], *services().fs);
+    setSelectionCaption(QString::fromStdString(display.text));
+    if (display.threeLine) {
+        cmdFileUp->hide();
+        cmdFileDn->hide();
+    }
+}
+
+void frmFSMain::mnuActionCopy_Click() {
+    if (transferRunning_ || transferDone_) {
+        mnuActionCopy->setChecked(!mnuActionCopy->isChecked());  // undo the action's own toggle
+        return;
+    }
+    Command1[0]->setText(kCopyCaption);
+    mnuActionMove->setChecked(false);
+    mnuActionCopy->setChecked(true);
+}
+
+void frmFSMain::mnuActionMove_Click() {
+    if (transferRunning_ || transferDone_) {
+        mnuActionMove->setChecked(!mnuActionMove->isChecked());
+        return;
+    }
+    Command1[0]->setText(kMoveCaption);
+    mnuActionCopy->setChecked(false);
+    mnuActionMove->setChecked(true);
+}
+
+void frmFSMain::CopyFiles() { runTransfer(false); }
+
+void frmFSMain::MoveFiles() { runTransfer(true); }
+
+void frmFSMain::runTransfer(bool move) {
+    if (transferRunning_) return;
+    const int count = std::clamp<int>(FileCount, 0, kMaxFiles);
+    const std::vector<std::string> entries(SelectedFiles.begin(), SelectedFiles.begin() + count);
+    StepOutcome outcome;
+    {
+        transferRunning_ = true;
+        TransferInputGuard guard(*this);
+        outcome = transferHost().engine().walk(entries, move ? TransferMode::Move : TransferMode::Copy,
+                                               [this, move](std::size_t i) {
+                                                   const auto index = static_cast<std::int16_t>(i);
+                                                   return move ? MoveFolder(index) : CopyFolder(index);
+                                               });
+        transferRunning_ = false;
+    }
+    transferDone_ = true;
+    if (outcome == StepOutcome::EndProgram) endProgramNow(0);
+}
+
+StepOutcome frmFSMain::CopyFolder(std::int16_t Index) {
+    if (Index < 0 || Index >= kMaxFiles) return StepOutcome::Continue;
+    return transferHost().engine().copyFolder(SelectedFiles[Index]);
+}
+
+StepOutcome frmFSMain::MoveFolder(std::int16_t Index) {
+    if (Index < 0 || Index >= kMaxFiles) return StepOutcome::Continue;
+    return transferHost().engine().moveFolder(SelectedFiles[Index]);
+}
+
+std::int16_t frmFSMain::AskReplace() {
+    ReplaceAnswer = 0;
+    frmReplace dialog(ReplaceAnswer, this);
+    dialog.exec();
+    return ReplaceAnswer;
+}
 
 }  // namespace farsend
