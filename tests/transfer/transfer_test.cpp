@@ -1,0 +1,217 @@
+// The engine's rules with a scripted window: the percentages, the byte copy
+// whatever its pacing, huge and shrinking files, and a failing enumeration.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "ScriptedUi.h"
+#include "support/FaultyFileSystem.h"
+#include "support/TempTree.h"
+#include "transfer/TransferEngine.h"
+#include "transfer/TransferMode.h"
+
+using namespace farsend;
+using namespace farsend::test;
+namespace fsys = std::filesystem;
+
+namespace {
+
+struct Rig {
+    TempTree tree;
+    FaultyFileSystem fs;
+    ScriptedUi ui;
+    bool yesToAll = false;
+    bool noToAll = false;
+    CFiles search{fs, &ui};
+    TransferEngine engine{fs, ui, ui, ReplaceAll{yesToAll, noToAll}, [this]() -> CFiles& { return search; }};
+    Rig() { ui.destination = tree.dir("dest"); }
+};
+
+void setPiece(TransferEngine& e, std::int64_t piece) {
+    e.pacing.firstPiece = e.pacing.minPiece = e.pacing.maxPiece = piece;
+}
+
+}  // namespace
+
+struct PercentCase {
+    std::int64_t k, length;
+    std::int32_t expected;
+};
+
+class ChunkPercent : public ::testing::TestWithParam<PercentCase> {};
+
+TEST_P(ChunkPercent, RoundsHalvesToEven) {
+    EXPECT_EQ(chunkPercent(GetParam().k, GetParam().length), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ChunkPercent,
+                         ::testing::Values(PercentCase{1, 50000, 50}, PercentCase{2, 50000, 100},
+                                           PercentCase{1, 60000, 42}, PercentCase{2, 60000, 83},
+                                           PercentCase{1, 200000, 12}, PercentCase{3, 200000, 38},
+                                           PercentCase{5, 200000, 62}, PercentCase{1, 40000000, 0},
+                                           PercentCase{171799, 4294979641, 100}, PercentCase{85900, 4294979641, 50}));
+
+struct PieceCase {
+    std::int64_t size;
+    std::int64_t piece;
+};
+
+class CopyPaced : public ::testing::TestWithParam<PieceCase> {};
+
+// However the bytes are moved, every whole chunk gets its value in order
+// and the copy is exact.
+TEST_P(CopyPaced, SameValuesAndBytesForAnyPieceSize) {
+    Rig r;
+    const std::string src = r.tree.patterned("src.bin", GetParam().size);
+    r.tree.file("dest/t.bin", std::string(GetParam().size + 5000, 'x'));  // longer: must be cut
+    setPiece(r.engine, GetParam().piece);
+    ASSERT_TRUE(r.engine.CopyFileData(src, r.ui.destination + "/t.bin"));
+    std::vector<std::int32_t> expected;
+    for (std::int64_t k = 1; k <= GetParam().size / 25000; ++k) expected.push_back(chunkPercent(k, GetParam().size));
+    EXPECT_EQ(r.ui.values, expected);
+    EXPECT_EQ(TempTree::read(r.ui.destination + "/t.bin"), TempTree::read(src));
+    EXPECT_EQ(r.fs.openHandles(), 0);
+    EXPECT_EQ(r.ui.count("message"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pieces, CopyPaced,
+                         ::testing::Values(PieceCase{60000, 4096}, PieceCase{60000, 25000}, PieceCase{60000, 1 << 20},
+                                           PieceCase{1000001, 4096}, PieceCase{1000001, 77777},
+                                           PieceCase{1000001, 64 << 20}, PieceCase{0, 4096}, PieceCase{24999, 4096}));
+
+TEST(CopyFileData, HugeSparseFileCopiedWhole) {
+    Rig r;
+    const std::int64_t size = (std::int64_t{1} << 32) + 12345;
+    const std::string src = r.tree.path("huge.bin");
+    {
+        std::ofstream out(src, std::ios::binary);
+        out << 'A';
+    }
+    fsys::resize_file(src, static_cast<std::uintmax_t>(size));
+    const std::int64_t marks[] = {(std::int64_t{1} << 31) - 1, std::int64_t{1} << 31, (std::int64_t{1} << 32) + 7,
+                                  size - 1};
+    {
+        std::fstream io(src, std::ios::binary | std::ios::in | std::ios::out);
+        for (std::int64_t m : marks) {
+            io.seekp(m);
+            io.put(static_cast<char>('a' + (m % 26)));
+        }
+    }
+    const std::string target = r.ui.destination + "/huge.bin";
+    ASSERT_TRUE(r.engine.CopyFileData(src, target));
+    EXPECT_EQ(fsys::file_size(target), static_cast<std::uintmax_t>(size));
+    std::ifstream in(target, std::ios::binary);
+    char c = 0;
+    in.get(c);
+    EXPECT_EQ(c, 'A');
+    for (std::int64_t m : marks) {
+        in.seekg(m);
+        in.get(c);
+        EXPECT_EQ(c, static_cast<char>('a' + (m % 26))) << "at " << m;
+    }
+    in.seekg(12345678);
+    in.get(c);
+    EXPECT_EQ(c, '\0');
+    ASSERT_EQ(r.ui.values.size(), static_cast<std::size_t>(size / 25000));
+    EXPECT_EQ(r.ui.values.back(), 100);
+    EXPECT_EQ(r.ui.values[85899], 50);
+    fsys::remove(target);
+    fsys::remove(src);
+}
+
+TEST(CopyFileData, SourceShrinkingMidCopyIsAFailureAndMoveKeepsIt) {
+    Rig r;
+    const std::string src = r.tree.patterned("src/a.bin", 300000);
+    bool cut = false;
+    r.fs.onCall([&](Op op, const std::string& path) {
+        if (op == Op::Read && !cut && path == src) {
+            cut = true;
+            fsys::resize_file(src, 1000);
+        }
+    });
+    ASSERT_EQ(r.engine.fileStep(src, TransferMode::Move), StepOutcome::Continue);
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(r.ui.count("message"), 1);
+    EXPECT_TRUE(TempTree::exists(src));
+    EXPECT_EQ(r.fs.openHandles(), 0);
+}
+
+TEST(CopyFileData, NotCreatableTargetReportsAndClosesSource) {
+    Rig r;
+    const std::string src = r.tree.file("src/a.txt", "a");
+    r.fs.failOn(Op::OpenWrite, "dest/a.txt", EROFS);
+    EXPECT_FALSE(r.engine.CopyFileData(src, r.ui.destination + "/a.txt"));
+    ASSERT_EQ(r.ui.log.size(), 1u);
+    EXPECT_EQ(r.ui.log[0], "message: " + Error::fromErrno(EROFS).description);
+    EXPECT_EQ(r.fs.openHandles(), 0);
+}
+
+class FailingEnumeration : public ::testing::TestWithParam<bool> {};
+
+// A copy goes on with what the search found before it failed; a move of
+// that folder ends at once, leaving the status line and the hourglass.
+TEST_P(FailingEnumeration, CopyUsesWhatWasFoundMoveStops) {
+    const bool move = GetParam();
+    Rig r;
+    const std::string src = r.tree.dir("Src");
+    r.tree.file("Src/a.txt", "a");
+    r.tree.file("Src/Bad/b.txt", "b");
+    r.fs.failOn(Op::List, "Src/Bad/", EIO);
+    const auto outcome = move ? r.engine.moveFolder(src) : r.engine.copyFolder(src);
+    EXPECT_EQ(outcome, StepOutcome::Continue);
+    EXPECT_EQ(TempTree::exists(r.ui.destination + "/Src/a.txt"), !move);
+    EXPECT_TRUE(TempTree::exists(src + "/a.txt"));
+    EXPECT_EQ(r.ui.status, move ? "Calulating Directory Structures..." : "");
+    EXPECT_EQ(r.ui.busy, move);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FailingEnumeration, ::testing::Bool());
+
+TEST(FolderTransfer, EventsProcessedWhileManySmallFilesCopy) {
+    Rig r;
+    const std::string src = r.tree.dir("Src");
+    for (int i = 0; i < 30; ++i) r.tree.file("Src/f" + std::to_string(i), "x");
+    r.engine.pacing.eventInterval = std::chrono::microseconds(0);
+    ASSERT_EQ(r.engine.copyFolder(src), StepOutcome::Continue);
+    // Files under one chunk set no value, yet the window is not starved.
+    EXPECT_TRUE(r.ui.values.empty());
+    EXPECT_GE(r.ui.passes, 30);
+}
+
+struct DisplayCase {
+    std::string caption;
+    int count;
+    bool folder;
+    std::string expected;
+};
+
+class Display : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(Display, OneOrThreeLines) {
+    TempTree tree;
+    const std::string entry = GetParam().folder ? tree.dir("Reports") : tree.file("Report.doc");
+    const auto d = selectionDisplay(GetParam().caption, GetParam().count, entry, realFileSystem());
+    std::string expected = GetParam().expected;
+    if (const auto at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, entry);
+    EXPECT_EQ(d.text, expected);
+    EXPECT_EQ(d.threeLine, GetParam().count == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Display,
+                         ::testing::Values(DisplayCase{"&Move", 1, true, "Move\r\n/Reports/\r\nTo:"},
+                                           DisplayCase{"&Copy", 1, false, "Copy\r\n/Report.doc\r\nTo:"},
+                                           DisplayCase{"&Copy", 3, false, "Copy @"},
+                                           DisplayCase{"&Move", 0, true, "Move @"},
+                                           DisplayCase{"Co", 2, false, "Co @"}));
+
+TEST(Mode, CaptionRules) {
+    EXPECT_EQ(modeOfCaption("&Copy"), TransferMode::Copy);
+    EXPECT_EQ(modeOfCaption("&copy"), TransferMode::Move);
+    EXPECT_EQ(switchedCaption("&Copy"), "&Move");
+    EXPECT_EQ(switchedCaption("&COPY"), "&Copy");
+    EXPECT_EQ(actionWord("&Copy"), "Copying");
+    EXPECT_EQ(actionWord("&Mov"), "Moving");
+}
