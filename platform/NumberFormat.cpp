@@ -9,8 +9,9 @@
 namespace farsend {
 
 NumberSeparators separatorsFor(const std::string& localeGroup, const std::string& localeDecimal) {
-    NumberSeparators s{localeGroup, localeDecimal.empty() ? std::string(".") : localeDecimal};
-    if (s.group.empty()) s.group = s.decimal == "," ? "." : ",";
+    NumberSeparators s{localeGroup, localeDecimal};
+    if (s.decimal.empty()) s.decimal.assign(1, '.');
+    if (s.group.empty()) s.group.assign(1, s.decimal == "," ? '.' : ',');
     return s;
 }
 

@@ -78,12 +78,12 @@ std::string formatNumber(std::int64_t value, int decimals, const NumberSeparator
 std::string formatNumber(double value, int decimals, const NumberSeparators& sep) {
     if (!std::isfinite(value)) return {};
     const int places = clampDecimals(decimals);
-    // %f rounds the binary value to the nearest representable text.
-    const int size = std::snprintf(nullptr, 0, "%.*f", places, value);
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.*f", places, value);
-    text.resize(static_cast<std::size_t>(size));
-    std::string_view body = text;
+    // %f rounds the binary value to the nearest representable text; the
+    // largest double has 309 digits, the places are at most 60.
+    char text[400];
+    const int size = std::snprintf(text, sizeof text, "%.*f", places, value);
+    if (size <= 0 || static_cast<std::size_t>(size) >= sizeof text) return {};
+    std::string_view body(text, static_cast<std::size_t>(size));
     std::string out;
     if (!body.empty() && body.front() == '-') {
         body.remove_prefix(1);
