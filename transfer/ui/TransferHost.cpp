@@ -19,12 +19,6 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// Sets the bar's value through its setter.
-template <class Bar>
-void setBarValue(Bar& bar, std::int32_t value) {
-    if constexpr (requires { bar.setValue(value); }) bar.setValue(value);
-}
-
 }  // namespace
 
 TransferHost::TransferHost(frmFSMain& window)
@@ -87,7 +81,7 @@ void TransferHost::messageOk(const std::string& text, const std::string& title) 
 
 void TransferHost::setValue(std::int32_t value) {
     if (!w_.cpbProgress) w_.attachProgressBar();
-    if (w_.cpbProgress) setBarValue(*w_.cpbProgress, value);
+    if (w_.cpbProgress) w_.cpbProgress->setValue(value);
     if (w_.progressTap) w_.progressTap(value);
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "TransferUiTest.h"
+#include "progress/CProgressBar.h"
 
 using namespace farsend;
 using namespace farsend::test;
@@ -73,6 +74,8 @@ void FileStepTest::barKeptBetweenFiles() {
     r.click();
     // The small file sets nothing, so the bar still shows the big one's 83.
     QCOMPARE(r.values, (std::vector<int>{42, 83}));
+    QVERIFY(r.w().cpbProgress != nullptr);
+    QCOMPARE(r.w().cpbProgress->Value(), 83);
     QCOMPARE(slurp(dest + "/small.bin"), slurp(small));
 }
 
