@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/Paths.h"
@@ -82,8 +84,9 @@ bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
     return false;
 }
 
-bool TransferEngine::transferOne(const std::string& source, const std::string& target, bool move) {
-    if (!CopyFileData(source, target)) return false;
+bool TransferEngine::transferOne(const std::string& source, const FileInfo& info, const std::string& target,
+                                 bool move) {
+    if (!copyData(source, info, target)) return false;
     if (!move) return true;
     // Only a copy of the full length gets here, so the source may go.
     return fs_.deleteFile(source).ok();
@@ -126,14 +129,14 @@ StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode
     }
     if (!existing || isFolderKind(existing->kind)) {
         ui_.setSelectionText(action + "\r\n" + name);
-        (void)transferOne(entry, folder + name, move);
+        (void)transferOne(entry, *source, folder + name, move);
         return StepOutcome::Continue;
     }
 
     switch (ui_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.", kPromptTitle)) {
         case MsgAnswer::Yes:
             ui_.setSelectionText(action + "\r\n" + name);
-            (void)transferOne(entry, folder + name, move);
+            (void)transferOne(entry, *source, folder + name, move);
             return StepOutcome::Continue;
         case MsgAnswer::Cancel:
             return StepOutcome::Continue;
@@ -144,7 +147,7 @@ StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode
     const std::string newName = newNameFor(folder, name);
     if (newName.empty()) return StepOutcome::EndProgram;
     ui_.setSelectionText(action + "\r\n" + newName);
-    (void)transferOne(entry, folder + newName, move);
+    (void)transferOne(entry, *source, folder + newName, move);
     return StepOutcome::StopWalk;
 }
 
@@ -191,6 +194,38 @@ struct TreeFile {
     std::string pathFile;
 };
 
+// Lists the folders that the search entered below source, each parent before
+// its children: the same folders its file walk goes into (names starting
+// with a period, and folders that are links, are not entered), found
+// without reading every file's attributes a second time. Returns false when
+// a folder could not be read; folders then holds those found before.
+bool foldersBelow(IFileSystem& fs, const std::string& source, const std::vector<TreeFile>& files,
+                  std::vector<std::string>& folders) {
+    std::unordered_map<std::string, std::unordered_set<std::string>> filesIn;
+    for (const TreeFile& f : files) filesIn[f.path].insert(f.file);
+    std::vector<std::string> pending{withTrailingSep(source)};
+    static const std::unordered_set<std::string> none;
+    while (!pending.empty()) {
+        const std::string folder = std::move(pending.back());
+        pending.pop_back();
+        const auto names = fs.list(folder + "*.*", attr::ReadOnly | attr::Hidden | attr::Directory);
+        if (!names) return false;
+        const auto known = filesIn.find(folder);
+        const auto& plainFiles = known == filesIn.end() ? none : known->second;
+        std::vector<std::string> subfolders;
+        for (const std::string& name : *names) {
+            if (name.empty() || name[0] == '.' || plainFiles.count(name) != 0) continue;
+            const auto info = fs.stat(folder + name);
+            if (info && (info->attributes & attr::Directory) != 0 && (info->attributes & attr::System) == 0)
+                subfolders.push_back(folder + name);
+        }
+        // Depth first, in listing order: every parent comes before its children.
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(withTrailingSep(*it));
+        for (std::string& s : subfolders) folders.push_back(std::move(s));
+    }
+    return true;
+}
+
 }  // namespace
 
 StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool move) {
@@ -216,27 +251,18 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
     ui_.setStatusText(kEnumerating);
     ui_.setBusy(true);
     bool failed = false;
-    std::vector<std::string> folders;
+    try {
+        search.refresh();
+    } catch (const SearchError&) {
+        failed = true;
+    }
+    if (failed && move) return StepOutcome::Continue;
     std::vector<TreeFile> files;
-    search.setSearchType(1);
-    try {
-        search.refresh();
-    } catch (const SearchError&) {
-        failed = true;
-    }
-    folders.reserve(static_cast<std::size_t>(search.Count()));
-    for (std::int32_t i = 0; i < search.Count(); ++i) folders.push_back(search.PathFile(i));
-    search.setSearchType(0);
-    if (failed && move) return StepOutcome::Continue;
-    try {
-        search.refresh();
-    } catch (const SearchError&) {
-        failed = true;
-    }
-    if (failed && move) return StepOutcome::Continue;
     files.reserve(static_cast<std::size_t>(search.Count()));
     for (std::int32_t i = 0; i < search.Count(); ++i)
         files.push_back({search.Path(i), search.File(i), search.PathFile(i)});
+    std::vector<std::string> folders;
+    if (!foldersBelow(fs_, source, files, folders) && move) return StepOutcome::Continue;
     ui_.setStatusText("");
     ui_.setBusy(false);
 
@@ -286,7 +312,7 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
                 }
             }
         }
-        if (!transferOne(f.pathFile, target, move) && move) return StepOutcome::Continue;
+        if (!transferOne(f.pathFile, *info, target, move) && move) return StepOutcome::Continue;
     }
 
     // Folders without files of their own arrive too, empty ones included.
@@ -310,18 +336,25 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
 }
 
 bool TransferEngine::CopyFileData(const std::string& source, const std::string& target) {
+    const auto info = fs_.stat(source);
+    if (!info) {
+        ui_.messageOk(info.error().description, kProgramTitle);
+        return false;
+    }
+    return copyData(source, *info, target);
+}
+
+bool TransferEngine::copyData(const std::string& source, const FileInfo& info, const std::string& target) {
     Status result;
-    if (const auto info = fs_.stat(source); !info) {
-        result = info.error();
-    } else if (const auto in = fs_.openRead(source); !in) {
+    if (const auto in = fs_.openRead(source); !in) {
         result = in.error();
     } else {
-        if (const auto out = fs_.openWrite(target, info->mode); !out) {
+        if (const auto out = fs_.openWrite(target, info.mode); !out) {
             result = out.error();
         } else {
-            result = pump(*in, *out, info->length);
+            result = pump(*in, *out, info.length);
             // Nothing of a replaced file's former content remains.
-            if (result) result = fs_.setLength(*out, info->length);
+            if (result) result = fs_.setLength(*out, info.length);
             const Status closed = fs_.close(*out);
             if (result && !closed) result = closed;
         }

@@ -36,8 +36,8 @@ struct ReplaceAll {
 // adapts so that one piece takes about targetPiece, and lets the window
 // process events whenever eventInterval has passed since the last time.
 struct CopyPacing {
-    std::chrono::microseconds eventInterval{10000};
-    std::chrono::microseconds targetPiece{4000};
+    std::chrono::microseconds eventInterval{8000};
+    std::chrono::microseconds targetPiece{2000};
     std::int64_t firstPiece = 64 * 1024;
     std::int64_t minPiece = 4 * 1024;
     std::int64_t maxPiece = 64 * 1024 * 1024;
@@ -79,7 +79,9 @@ private:
     StepOutcome folderTransfer(const std::string& folder, bool move);
     // Copies (and, moving, deletes) one file; returns
     // whether the copy completed and, when moving, the source is gone.
-    bool transferOne(const std::string& source, const std::string& target, bool move);
+    bool transferOne(const std::string& source, const FileInfo& info, const std::string& target, bool move);
+    // CopyFileData for a source whose facts are known.
+    bool copyData(const std::string& source, const FileInfo& info, const std::string& target);
     Status pump(FileHandle in, FileHandle out, std::int64_t length);
     // Tells the user why an entry is left where it is; returns whether the
     // entry can be copied at all (a regular file).

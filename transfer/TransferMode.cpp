@@ -27,10 +27,14 @@ SelectionDisplay selectionDisplay(const std::string& caption, int fileCount, con
     // A folder given with a trailing separator still shows its own name.
     std::string path = entry;
     while (path.size() > 1 && path.back() == kSep) path.pop_back();
-    std::string line2 = std::string(1, kSep) + GetFileName(path);
+    std::string text = word;
+    text += "\r\n";
+    text += kSep;
+    text += GetFileName(path);
     const auto info = fs.stat(path);
-    if (info && (info->attributes & attr::Directory) != 0) line2 += kSep;
-    return {word + "\r\n" + line2 + "\r\nTo:", true};
+    if (info && (info->attributes & attr::Directory) != 0) text += kSep;
+    text += "\r\nTo:";
+    return {text, true};
 }
 
 }  // namespace farsend
