@@ -1,5 +1,5 @@
 // The engine's rules with a scripted window: the percentages, the byte copy
-// whatever its pacing, huge and shrinking files, and a failing enumeration.
+// whatever its pacing, huge and shrinking files, a failing enumeration.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include "support/FaultyFileSystem.h"
 #include "support/TempTree.h"
 #include "transfer/TransferEngine.h"
-#include "transfer/TransferMode.h"
 
 using namespace farsend;
 using namespace farsend::test;
@@ -139,16 +138,6 @@ TEST(CopyFileData, SourceShrinkingMidCopyIsAFailureAndMoveKeepsIt) {
     EXPECT_EQ(r.fs.openHandles(), 0);
 }
 
-TEST(CopyFileData, NotCreatableTargetReportsAndClosesSource) {
-    Rig r;
-    const std::string src = r.tree.file("src/a.txt", "a");
-    r.fs.failOn(Op::OpenWrite, "dest/a.txt", EROFS);
-    EXPECT_FALSE(r.engine.CopyFileData(src, r.ui.destination + "/a.txt"));
-    ASSERT_EQ(r.ui.log.size(), 1u);
-    EXPECT_EQ(r.ui.log[0], "message: " + Error::fromErrno(EROFS).description);
-    EXPECT_EQ(r.fs.openHandles(), 0);
-}
-
 class FailingEnumeration : public ::testing::TestWithParam<bool> {};
 
 // A copy goes on with what the search found before it failed; a move of
@@ -179,39 +168,4 @@ TEST(FolderTransfer, EventsProcessedWhileManySmallFilesCopy) {
     // Files under one chunk set no value, yet the window is not starved.
     EXPECT_TRUE(r.ui.values.empty());
     EXPECT_GE(r.ui.passes, 30);
-}
-
-struct DisplayCase {
-    std::string caption;
-    int count;
-    bool folder;
-    std::string expected;
-};
-
-class Display : public ::testing::TestWithParam<DisplayCase> {};
-
-TEST_P(Display, OneOrThreeLines) {
-    TempTree tree;
-    const std::string entry = GetParam().folder ? tree.dir("Reports") : tree.file("Report.doc");
-    const auto d = selectionDisplay(GetParam().caption, GetParam().count, entry, realFileSystem());
-    std::string expected = GetParam().expected;
-    if (const auto at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, entry);
-    EXPECT_EQ(d.text, expected);
-    EXPECT_EQ(d.threeLine, GetParam().count == 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Display,
-                         ::testing::Values(DisplayCase{"&Move", 1, true, "Move\r\n/Reports/\r\nTo:"},
-                                           DisplayCase{"&Copy", 1, false, "Copy\r\n/Report.doc\r\nTo:"},
-                                           DisplayCase{"&Copy", 3, false, "Copy @"},
-                                           DisplayCase{"&Move", 0, true, "Move @"},
-                                           DisplayCase{"Co", 2, false, "Co @"}));
-
-TEST(Mode, CaptionRules) {
-    EXPECT_EQ(modeOfCaption("&Copy"), TransferMode::Copy);
-    EXPECT_EQ(modeOfCaption("&copy"), TransferMode::Move);
-    EXPECT_EQ(switchedCaption("&Copy"), "&Move");
-    EXPECT_EQ(switchedCaption("&COPY"), "&Copy");
-    EXPECT_EQ(actionWord("&Copy"), "Copying");
-    EXPECT_EQ(actionWord("&Mov"), "Moving");
 }
