@@ -1,8 +1,8 @@
+#include "app/Chooser.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
-
-#include "app/Chooser.h"
 
 namespace farsend {
 namespace {

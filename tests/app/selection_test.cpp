@@ -1,10 +1,11 @@
+#include "app/Selection.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <string>
 #include <vector>
 
-#include "app/Selection.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempTree.h"
 

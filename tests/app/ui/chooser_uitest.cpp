@@ -176,8 +176,10 @@ void ChooserTest::wordCheck() {
     for (auto& s : seen) answerMessageBox("OK", &s);
     bool unexpected = false;
     armUnexpected(&unexpected);
-    if (byDoubleClick) doubleClickRow(list, list->rowOf(target));
-    else QVERIFY(list->setPath(target).ok());
+    if (byDoubleClick)
+        doubleClickRow(list, list->rowOf(target));
+    else
+        QVERIFY(list->setPath(target).ok());
 
     QCOMPARE(list->Path(), target);
     QVERIFY(!unexpected);

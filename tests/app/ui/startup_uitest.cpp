@@ -73,12 +73,18 @@ void StartupTest::startsWithEntryZero_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("fileName");  // what the hidden file list selects
 
-    QTest::newRow("one file") << QStringList{"Report.doc"} << "/Report.doc" << "Report.doc";
-    QTest::newRow("three items") << QStringList{"b.txt", "Letters/", "a.txt"} << "/b.txt" << "b.txt";
-    QTest::newRow("a folder") << QStringList{"Letters/"} << "/Letters/" << "";
-    QTest::newRow("a hidden file") << QStringList{".profile"} << "/.profile" << ".profile";
-    QTest::newRow("a name with blanks") << QStringList{"My Documents/"} << "/My Documents/" << "";
-    QTest::newRow("21 items") << numbered(21) << "/f00.txt" << "f00.txt";
+    QTest::newRow("one file") << QStringList{"Report.doc"} << "/Report.doc"
+                              << "Report.doc";
+    QTest::newRow("three items") << QStringList{"b.txt", "Letters/", "a.txt"} << "/b.txt"
+                                 << "b.txt";
+    QTest::newRow("a folder") << QStringList{"Letters/"} << "/Letters/"
+                              << "";
+    QTest::newRow("a hidden file") << QStringList{".profile"} << "/.profile"
+                                   << ".profile";
+    QTest::newRow("a name with blanks") << QStringList{"My Documents/"} << "/My Documents/"
+                                        << "";
+    QTest::newRow("21 items") << numbered(21) << "/f00.txt"
+                              << "f00.txt";
 }
 
 void StartupTest::startsWithEntryZero() {
@@ -109,7 +115,8 @@ void StartupTest::startsWithEntryZero() {
 
     // Centred; the window frame is only known once shown, so allow for it.
     const QPoint offCentre = w.frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
-    QVERIFY2(offCentre.manhattanLength() <= 6, qPrintable(QString("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QVERIFY2(offCentre.manhattanLength() <= 6,
+             qPrintable(QString("off by %1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void StartupTest::missingItemEndsWithMessage_data() {
@@ -230,9 +237,12 @@ void StartupTest::exitStoresDestination() {
     QVERIFY(w.dirFSDir->setPath(dest).ok());
     QVERIFY(QTest::qWaitForWindowActive(&w));
 
-    if (how == "menu") w.mnuActionExit->trigger();
-    else if (how == "ctrl+x") QTest::keyClick(&w, Qt::Key_X, Qt::ControlModifier);
-    else if (how == "button") QTest::mouseClick(w.Command1[1], Qt::LeftButton);
+    if (how == "menu")
+        w.mnuActionExit->trigger();
+    else if (how == "ctrl+x")
+        QTest::keyClick(&w, Qt::Key_X, Qt::ControlModifier);
+    else if (how == "button")
+        QTest::mouseClick(w.Command1[1], Qt::LeftButton);
     else {
         w.Command1[1]->setFocus();
         QTest::keyClick(w.Command1[1], Qt::Key_Return);
