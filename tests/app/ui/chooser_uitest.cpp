@@ -146,6 +146,10 @@ void ChooserTest::enterOpensHighlightedFolder() {
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(list->Path(), x);
     QCOMPARE(transfers.count(), 0);
+    // Elsewhere Enter is the window's default button, Copy/Move.
+    t.w().drvFSDrive->setFocus();
+    QTest::keyClick(t.w().drvFSDrive, Qt::Key_Return);
+    QCOMPARE(transfers.count(), 1);
 }
 
 void ChooserTest::wordCheck_data() {

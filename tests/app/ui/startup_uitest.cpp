@@ -64,6 +64,7 @@ private slots:
     void scrollStopsAtBothEnds();
     void nextScrollShowsNewModeWord();
     void vanishedEntryShowsItsLastComponent();
+    void tabOrderFollowsDesign();
     void exitStoresDestination_data();
     void exitStoresDestination();
 };
@@ -217,6 +218,21 @@ void StartupTest::vanishedEntryShowsItsLastComponent() {
     QCOMPARE(w.lblFileName->text(), display("Copy", "/b.txt"));
     QVERIFY(w.isVisible());
     QVERIFY(!h.endedWith);
+}
+
+void StartupTest::tabOrderFollowsDesign() {
+    MainHarness h;
+    QVERIFY(h.start(makeItems(h.tree, {"a.txt", "b.txt"})));
+    frmFSMain& w = h.window();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.cmdFileDn));
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"Command2", "drvFSDrive", "dirFSDir", "Command1_1", "Command1_0", "cmdFileUp",
+                                   "Command3", "cmdFileDn"}));
 }
 
 void StartupTest::exitStoresDestination_data() {
