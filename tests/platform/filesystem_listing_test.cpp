@@ -40,6 +40,7 @@ struct KindCase {
     std::uint8_t attributes;
     EntryKind kind;
 };
+void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
 
 class AttributeMapping : public KindsTree, public ::testing::WithParamInterface<KindCase> {};
 
@@ -80,6 +81,7 @@ struct ListCase {
     std::uint8_t mask;
     std::set<std::string> expected;
 };
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.pattern << " mask " << int(c.mask); }
 
 class Listing : public KindsTree, public ::testing::WithParamInterface<ListCase> {};
 

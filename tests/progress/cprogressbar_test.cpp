@@ -57,6 +57,7 @@ struct LitCase {
     std::int32_t readBack;
     int lit;
 };
+void PrintTo(const LitCase& c, std::ostream* os) { *os << c.value << " in " << c.min << ".." << c.max; }
 
 class LitBlocks : public WorkedExample, public ::testing::WithParamInterface<LitCase> {};
 
@@ -265,6 +266,7 @@ TEST(NoCanvas, SettersStoreAndPaintNothing) {
 struct SmallCase {
     double width, height;
 };
+void PrintTo(const SmallCase& c, std::ostream* os) { *os << c.width << " x " << c.height; }
 
 class Degenerate : public ::testing::TestWithParam<SmallCase> {};
 

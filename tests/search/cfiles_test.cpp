@@ -196,6 +196,7 @@ struct MaskCase {
     std::uint8_t mask;
     std::set<std::string> expected;
 };
+void PrintTo(const MaskCase& c, std::ostream* os) { *os << "mask " << int(c.mask); }
 
 class AttributeMask : public ::testing::TestWithParam<MaskCase> {};
 

@@ -20,6 +20,7 @@ struct NumberCase {
     const NumberSeparators* sep;
     const char* expected;
 };
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.value << " with " << c.decimals << " decimals"; }
 
 class FormatNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
@@ -62,6 +63,9 @@ struct PadCase {
     int decimals;
     const char* expected;
 };
+void PrintTo(const PadCase& c, std::ostream* os) {
+    *os << '"' << (c.text != nullptr ? c.text : std::to_string(c.number)) << "\" in " << c.width;
+}
 
 class PadNumTest : public ::testing::TestWithParam<PadCase> {};
 
@@ -104,6 +108,9 @@ struct StampCase {
     const char* time;
     double day;
 };
+void PrintTo(const StampCase& c, std::ostream* os) {
+    *os << c.t.year << '-' << c.t.month << '-' << c.t.day << ' ' << c.t.hour << ':' << c.t.minute;
+}
 
 class StampTest : public ::testing::TestWithParam<StampCase> {};
 
