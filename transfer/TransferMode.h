@@ -21,10 +21,6 @@ TransferMode modeOfCaption(const std::string& caption);
 // "&Copy" from anything else.
 std::string switchedCaption(const std::string& caption);
 
-// Returns the mode word shown to the user: the caption's last four
-// characters (all of it when shorter).
-std::string modeWord(const std::string& caption);
-
 // Returns "Copying" for the caption "&Copy", "Moving" for any other.
 std::string actionWord(const std::string& caption);
 std::string actionWord(TransferMode mode);
@@ -35,11 +31,9 @@ struct SelectionDisplay {
     bool threeLine = false;  // the scroll buttons are hidden with this form
 };
 
-// Builds the display for entry (its path) when fileCount entries are
-// selected: with one entry the three-line form (mode word, "/" + name with
-// a "/" after a folder, "To:"), else one line (mode word, a blank, the full
-// path). fs tells whether the entry is a folder; an entry that cannot be
-// read shows as a plain name.
-SelectionDisplay selectionDisplay(const std::string& caption, int fileCount, const std::string& entry, IFileSystem& fs);
+// Builds the display for entry when fileCount entries are selected: with
+// one entry the three-line form of the selection display, else one line,
+// the mode word, a blank and the entry's full path.
+SelectionDisplay pressDisplay(const std::string& caption, int fileCount, const std::string& entry, IFileSystem& fs);
 
 }  // namespace farsend

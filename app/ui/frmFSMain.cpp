@@ -224,7 +224,6 @@ void frmFSMain::wireEvents() {
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
     connect(drvFSDrive, &DriveListBox::changed, this, [this] { drvFSDrive_Change(); });
     connect(dirFSDir, &DirListBox::changed, this, [this] { dirFSDir_Change(); });
-    wireTransfer();
 }
 
 bool frmFSMain::eventFilter(QObject* watched, QEvent* event) {

@@ -164,7 +164,6 @@ private:
     bool endedNow_ = false;
 
     // ---- transfer (transfer/ui) ----
-    void wireTransfer();
     TransferHost& transferHost();
     // Runs the walk in one mode; CopyFiles and MoveFiles differ only in it.
     void runTransfer(bool move);

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -124,21 +123,6 @@ bool TransferInputGuard::eventFilter(QObject* watched, QEvent* event) {
             break;
     }
     return QObject::eventFilter(watched, event);
-}
-
-DefaultButtonKeys::DefaultButtonKeys(frmFSMain& window) : QObject(&window), w_(window) {}
-
-bool DefaultButtonKeys::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
-        (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return QObject::eventFilter(watched, event);
-    auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-    QPushButton* target = focused != nullptr && focused->window() == &w_ ? focused : w_.Command1[0];
-    // A click without a mouse press: the selection display is not rewritten.
-    if (target->isVisible() && target->isEnabled()) target->click();
-    return true;
 }
 
 }  // namespace farsend

@@ -57,19 +57,4 @@ private:
     QPointer<QWidget> window_;
 };
 
-// Enter anywhere in the main window acts as on a window whose default button
-// is the Copy/Move button: it clicks the focused push button, or the
-// Copy/Move button when no push button has the focus. Only key presses that
-// the focused control leaves unhandled get here.
-class DefaultButtonKeys final : public QObject {
-public:
-    explicit DefaultButtonKeys(frmFSMain& window);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    frmFSMain& w_;
-};
-
 }  // namespace farsend

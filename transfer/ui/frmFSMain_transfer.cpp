@@ -13,12 +13,6 @@
 
 namespace farsend {
 
-void frmFSMain::wireTransfer() {
-    auto* keys = new DefaultButtonKeys(*this);
-    installEventFilter(keys);
-    centralWidget()->installEventFilter(keys);
-}
-
 TransferHost& frmFSMain::transferHost() {
     if (!transferHost_) transferHost_ = std::make_shared<TransferHost>(*this);
     return *transferHost_;
@@ -55,7 +49,7 @@ void frmFSMain::Command1_MouseDown(int Index, Qt::MouseButton Button) {
     }
     const int current = std::clamp<int>(CurrentFile, 0, kMaxFiles - 1);
     const SelectionDisplay display =
-        selectionDisplay(Command1[0]->text().toStdString(), FileCount, SelectedFiles[current], *services().fs);
+        pressDisplay(Command1[0]->text().toStdString(), FileCount, SelectedFiles[current], *services().fs);
     setSelectionCaption(QString::fromStdString(display.text));
     if (display.threeLine) {
         cmdFileUp->hide();

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "TransferUiTest.h"
+#include "app/ui/DriveListBox.h"
 
 using namespace farsend;
 using namespace farsend::test;
@@ -126,8 +127,8 @@ void TransferCommandTest::keyboardStartsWithoutRewrite() {
         if (op == Op::OpenWrite) seenDuringCopy << r.w().lblFileName->text();
     });
     r.w().activateWindow();
-    r.w().dirFSDir->setFocus();
-    QTest::keyClick(&r.w(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    r.w().drvFSDrive->setFocus();  // a control that leaves Enter to the window
+    QTest::keyClick(r.w().drvFSDrive, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_VERIFY(TempTree::exists(dest + "/a.txt"));
     QTRY_VERIFY(!r.w().isVisible());
     QCOMPARE(seenDuringCopy, QStringList{"Copying\r\na.txt"});
