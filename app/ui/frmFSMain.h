@@ -145,8 +145,8 @@ public:
     // The program-wide search object of the folder-tree transfer, created on
     // first use.
     std::shared_ptr<CFiles> fileSearch;
-    // Told every value the transfer sets on the progress bar (tests and
-    // benchmarks watch the bar through it).
+    // Told every value the transfer sets on the progress bar, in order
+    // (the window tests watch the bar through it).
     std::function<void(std::int32_t)> progressTap;
 
 protected:
