@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/ui/Services.h"
+#include "prefs/InMemorySettings.h"
 
 class QLabel;
 class QPushButton;
@@ -25,16 +26,6 @@ class DriveListBox;
 class DirListBox;
 class FileListBox;
 class PictureBox;
-
-// The in-memory copies of the "Options" keys, as the last settings load left them.
-struct InMemorySettings {
-    bool Favorite = false;
-    bool RootDir = false;
-    std::string DefRootDir;
-    std::string DefaultMode;
-    std::string LDU;
-    std::int16_t ToolTips = 0;
-};
 
 class frmFSMain : public QMainWindow {
     Q_OBJECT
