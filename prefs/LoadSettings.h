@@ -46,19 +46,9 @@ inline constexpr const char* kCopyCaption = "&Copy";
 inline constexpr const char* kMoveCaption = "&Move";
 inline constexpr int kFavoriteSlots = 5;
 
-// The controls that carry tooltips, in the order they are set.
-enum class TipControl {
-    lblFileName,
-    cmdFileUp,
-    cmdFileDn,
-    drvFSDrive,
-    dirFSDir,
-    picProgress,
-    Command2,
-    Command3,
-    Command1_0,
-    Command1_1
-};
+// The tooltip texts, in the order of the controls: lblFileName, cmdFileUp,
+// cmdFileDn, drvFSDrive, dirFSDir, picProgress, Command2, Command3,
+// Command1(0), Command1(1).
 inline constexpr int kToolTipCount = 10;
 extern const std::array<const char*, kToolTipCount> kToolTipTexts;
 

@@ -117,6 +117,11 @@ public:
     void mnuHelpFSHelp_Click();
     void mnuHelpAbout_Click();
 
+    // ---- prefs: the Add To Favorites dialog, opened by Command2 ----
+    void showAddToFavorites();
+    // ---- about: where the System Info button looks; null means the desktop's own ----
+    class ISysInfoSource* sysInfo = nullptr;
+
     // Ends the program at once, skipping the closing steps.
     void endProgramNow(int exitCode = 0);
 
@@ -133,6 +138,9 @@ private:
     bool transferRunning_ = false;
     bool unloaded_ = false;
     bool endedNow_ = false;
+
+    // ---- prefs ----
+    bool settingsWriteFailureShown_ = false;
 
     friend class TransferHost;
 };
