@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          qt6-qpa-plugins xvfb xauth desktop-file-utils dpkg-dev file imagemagick fonts-dejavu-core)
+          qt6-qpa-plugins libqt6svg6 xvfb xauth desktop-file-utils dpkg-dev file imagemagick fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,13 @@
 #include "about/ui/frmAbout.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "about/ProgramInfo.h"
 #include "about/SysInfo.h"
+#include "about/ui/ProgramIcon.h"
 #include "app/ui/Twips.h"
 
 namespace farsend {
@@ -31,7 +31,7 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
     place(picIcon, 240, 240, 540, 540);
-    picIcon->setPixmap(QIcon(":/farsend98.svg").pixmap(picIcon->size()));
+    picIcon->setPixmap(programIcon().pixmap(picIcon->size()));
 
     lblTitle = blackLabel("Farsend 98", "lblTitle", this);
     place(lblTitle, 1050, 240, 3885, 480);
