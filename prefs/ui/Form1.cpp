@@ -12,7 +12,7 @@
 #include "app/ui/frmFSMain.h"
 #include "prefs/Favorites.h"
 #include "prefs/LoadSettings.h"
-#include "prefs/ui/DialogCentre.h"
+#include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
@@ -48,6 +48,9 @@ Form1::Form1(frmFSMain& main) : QDialog(nullptr), main_(main) {
     place(Command1[1], 3960, 780, 1215, 435);
     for (int i = 0; i < 2; ++i)
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+
+    growToText(Label1[0]);
+    growToText(Label1[1]);
 
     QWidget::setTabOrder(txtName, cboPosition);
     QWidget::setTabOrder(cboPosition, Command1[0]);

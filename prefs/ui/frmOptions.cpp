@@ -5,13 +5,14 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/ui/DriveListBox.h"
 #include "app/ui/Twips.h"
 #include "app/ui/frmFSMain.h"
 #include "prefs/LoadSettings.h"
 #include "prefs/Options.h"
-#include "prefs/ui/DialogCentre.h"
+#include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
@@ -60,6 +61,8 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     for (int i = 0; i < 2; ++i)
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 
+    fitToFont();
+
     QWidget::setTabOrder(optLDU, optRootDir);
     QWidget::setTabOrder(optRootDir, drvDefaultDrive);
     QWidget::setTabOrder(drvDefaultDrive, Command1[0]);
@@ -69,6 +72,27 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     QWidget::setTabOrder(optMove, chkTips);
 
     Form_Load();
+}
+
+void frmOptions::fitToFont() {
+    for (QWidget* w : {static_cast<QWidget*>(optLDU), static_cast<QWidget*>(optRootDir), static_cast<QWidget*>(optCopy),
+                       static_cast<QWidget*>(optMove), static_cast<QWidget*>(chkTips)})
+        growToText(w);
+    // The drive list stays beside its option, the inner container around its
+    // options, and the frame, the dialog and the Cancel button (flush with the
+    // frame's right edge) grow to make room.
+    const int gap = twips(60);
+    drvDefaultDrive->move(std::max(drvDefaultDrive->x(), optRootDir->geometry().right() + gap), drvDefaultDrive->y());
+    Picture1->resize(
+        std::max(Picture1->width(), std::max(optCopy->geometry().right(), optMove->geometry().right()) + 1),
+        Picture1->height());
+    int contentRight = 0;
+    for (QWidget* w : fraStartup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        contentRight = std::max(contentRight, w->geometry().right());
+    fraStartup->resize(std::max(fraStartup->width(), contentRight + 1 + gap), fraStartup->height());
+    const int frameRight = fraStartup->geometry().right() + 1;
+    Command1[1]->move(frameRight - Command1[1]->width(), Command1[1]->y());
+    setFixedSize(std::max(width(), frameRight + twips(120)), height());
 }
 
 void frmOptions::Form_Load() {

@@ -41,6 +41,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitToFont();
+
     frmFSMain& main_;
     bool closedByButton_ = false;
 };
