@@ -10,6 +10,7 @@
 #include <map>
 
 #include "about/SysInfo.h"
+#include "about/ui/DesktopSysInfo.h"
 #include "about/ui/frmAbout.h"
 #include "support/ui/MainHarness.h"
 #include "support/ui/Modal.h"
@@ -126,6 +127,50 @@ private slots:
         QCOMPARE(seen.title, QString("Farsend 98"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QStringList{"OK"});
+    }
+
+    void desktopLookupOrder_data() {
+        QTest::addColumn<QString>("sysinfo");  // FARSEND_SYSINFO
+        QTest::addColumn<QString>("desktop");  // XDG_CURRENT_DESKTOP
+        QTest::addColumn<QString>("folder");   // FARSEND_SYSINFO_DIR
+        QTest::addColumn<QString>("path");     // first source, empty: none
+        QTest::addColumn<QString>("expectedFolder");
+        QTest::newRow("override") << "/opt/x/info"
+                                  << "KDE"
+                                  << ""
+                                  << "/opt/x/info"
+                                  << "/usr/bin";
+        QTest::newRow("unknown desktop") << ""
+                                         << "NoSuchDesktop"
+                                         << "/opt/tools"
+                                         << ""
+                                         << "/opt/tools";
+        QTest::newRow("nothing set") << ""
+                                     << ""
+                                     << ""
+                                     << ""
+                                     << "/usr/bin";
+    }
+    void desktopLookupOrder() {
+        QFETCH(QString, sysinfo);
+        QFETCH(QString, desktop);
+        QFETCH(QString, folder);
+        QFETCH(QString, path);
+        QFETCH(QString, expectedFolder);
+        qputenv("FARSEND_SYSINFO", sysinfo.toUtf8());
+        qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
+        qputenv("FARSEND_SYSINFO_DIR", folder.toUtf8());
+        DesktopSysInfo source;
+        std::string value = "stale";
+        QCOMPARE(source.GetKeyValue(SysInfoKey::ToolPath, value), !path.isEmpty());
+        QCOMPARE(QString::fromStdString(value), path);
+        QVERIFY(source.GetKeyValue(SysInfoKey::ToolFolder, value));
+        QCOMPARE(QString::fromStdString(value), expectedFolder);
+        // A program that is not there is not started.
+        QVERIFY(!source.startProgram("/nonexistent/farsend-sysinfo"));
+        qunsetenv("FARSEND_SYSINFO");
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("FARSEND_SYSINFO_DIR");
     }
 };
 
