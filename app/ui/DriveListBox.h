@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
 #include "platform/Volumes.h"
 
 namespace farsend {
@@ -16,19 +17,29 @@ class DriveListBox : public QComboBox {
 public:
     explicit DriveListBox(IVolumes& volumes, QWidget* parent = nullptr);
 
-    // The designation of the selected drive.
+    // The designation of the selected drive; empty when there is none.
     std::string Drive() const;
-    // Selects the volume that designation (or a path on it) names. Emits
-    // changed() when that is another drive than the one shown.
-    void setDrive(const std::string& designation);
-    // Re-reads the volume list, keeping the selection where it can.
+    // Selects the volume that a designation, a mount point or a path on a
+    // volume names. Emits changed() when that is another drive than the one
+    // shown. Fails with ENODEV, changing nothing, when no listed volume fits.
+    Status setDrive(const std::string& designation);
+    // Re-reads the volume list, keeping the selection (a volume that has
+    // gone stays listed while it is selected). Emits nothing.
     void reload();
     const std::vector<Volume>& volumeList() const { return volumes_; }
 
 signals:
     void changed();
 
+protected:
+    // Volumes come and go while the window is open: the list is read again
+    // each time it drops down.
+    void showPopup() override;
+
 private:
+    void fill(const std::vector<Volume>& volumes, int selected);
+    void onIndexChanged(int index);
+
     IVolumes& source_;
     std::vector<Volume> volumes_;
     int shown_ = -1;

@@ -14,10 +14,16 @@ class FileListBox : public QWidget {
 public:
     explicit FileListBox(IFileSystem& fs, QWidget* parent = nullptr);
 
+    // The selected item's name; empty when nothing is selected.
     std::string FileName() const { return name_; }
+    // The folder the list points at, as the last path gave it.
     std::string folder() const { return folder_; }
-    // Points the list at path's folder and selects the item; fails, keeping
-    // the previous state, when the item cannot be found there.
+
+    // Points the list at path's folder and selects the item of that name
+    // among the folder's files (hidden and system ones included). A name
+    // the list does not hold (a folder, an item that is gone) leaves
+    // nothing selected. Fails, keeping the previous state, when the folder
+    // cannot be read.
     Status setFileName(const std::string& path);
 
 private:

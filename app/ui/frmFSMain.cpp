@@ -1,11 +1,16 @@
 #include "app/ui/frmFSMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include "app/ui/DirListBox.h"
@@ -17,46 +22,93 @@
 
 namespace farsend {
 
-frmFSMain::frmFSMain(Services services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+frmFSMain::frmFSMain(Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmFSMain");
     setWindowTitle("Farsend 98");
     buildControls();
     buildMenus();
     wireEvents();
+    // Fixed dialog border: the window keeps the size of its client area and menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 frmFSMain::~frmFSMain() = default;
 
+namespace {
+
+// The scroll buttons' arrows, drawn rather than taken from a symbol font
+// that the desktop may not have: a broad head on a short shaft.
+QIcon arrowIcon(bool up, const QColor& colour) {
+    constexpr int size = 9;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    QPolygon head;
+    head << QPoint(4, 0) << QPoint(8, 4) << QPoint(0, 4);
+    p.drawPolygon(head);
+    p.drawRect(2, 4, 5, 5);
+    p.end();
+    if (!up) pixmap = pixmap.transformed(QTransform().scale(1, -1));
+    QIcon icon(pixmap);
+    return icon;
+}
+
+QLabel* borderedLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+}  // namespace
+
 void frmFSMain::buildControls() {
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     auto* client = new QWidget(this);
     client->setObjectName("client");
     setCentralWidget(client);
     client->setFixedSize(twips(3915), twips(4605));
+    client->setFont(formFont());
+    // Keys that no control takes (Enter on a list, say) reach the window here.
+    client->installEventFilter(this);
 
-    QFont bold = font();
+    QFont bold = formFont();
     bold.setBold(true);
 
-    lblFileName = new QLabel(client);
+    lblFileName = borderedLabel(QString(), client);
     lblFileName->setObjectName("lblFileName");
-    lblFileName->setFrameShape(QFrame::Box);
     lblFileName->setAlignment(Qt::AlignCenter);
+    lblFileName->setWordWrap(true);
     lblFileName->setFont(bold);
     place(lblFileName, 90, 120, 3435, 975);
 
-    cmdFileUp = new QPushButton(QString(QChar(0x25B2)), client);
+    const QColor arrowColour = palette().color(QPalette::ButtonText);
+    cmdFileUp = new QPushButton(client);
     cmdFileUp->setObjectName("cmdFileUp");
+    cmdFileUp->setIcon(arrowIcon(true, arrowColour));
+    cmdFileUp->setIconSize(QSize(9, 9));
+    cmdFileUp->setAccessibleName("Previous item");
     place(cmdFileUp, 3570, 120, 255, 255);
-    cmdFileDn = new QPushButton(QString(QChar(0x25BC)), client);
+    cmdFileDn = new QPushButton(client);
     cmdFileDn->setObjectName("cmdFileDn");
+    cmdFileDn->setIcon(arrowIcon(false, arrowColour));
+    cmdFileDn->setIconSize(QSize(9, 9));
+    cmdFileDn->setAccessibleName("Next item");
     place(cmdFileDn, 3570, 840, 255, 255);
 
     drvFSDrive = new DriveListBox(*services_.volumes, client);
     drvFSDrive->setObjectName("drvFSDrive");
+    drvFSDrive->setIconSize(QSize(14, 14));
     place(drvFSDrive, 90, 1200, 3735, 315);
 
     dirFSDir = new DirListBox(*services_.fs, *services_.volumes, client);
     dirFSDir->setObjectName("dirFSDir");
+    dirFSDir->setIconSize(QSize(14, 14));
     place(dirFSDir, 90, 1560, 3735, 1215);
 
     picProgress = new PictureBox(client);
@@ -65,6 +117,7 @@ void frmFSMain::buildControls() {
 
     Command2 = new QPushButton(client);
     Command2->setObjectName("Command2");
+    Command2->setAccessibleName("Add To Favorites");
     place(Command2, 90, 3360, 195, 195);
     Label1 = new QLabel("Add To Favorites", client);
     Label1->setObjectName("Label1");
@@ -72,13 +125,17 @@ void frmFSMain::buildControls() {
 
     Command3 = new QPushButton(client);
     Command3->setObjectName("Command3");
+    Command3->setAccessibleName("Create Directory");
     place(Command3, 2370, 3360, 195, 195);
     Label2 = new QLabel("Create Directory", client);
     Label2->setObjectName("Label2");
     place(Label2, 2670, 3360, 1155, 195);
+    fitLabel(Label1, Command3->x() - 4);
+    fitLabel(Label2, client->width());
 
     Command1[0] = new QPushButton("&Copy", client);
     Command1[0]->setObjectName("Command1_0");
+    Command1[0]->setDefault(true);
     place(Command1[0], 90, 3720, 1215, 435);
 
     fileFSFile = new FileListBox(*services_.fs, client);
@@ -90,14 +147,13 @@ void frmFSMain::buildControls() {
     Command1[1]->setObjectName("Command1_1");
     place(Command1[1], 2610, 3720, 1215, 435);
 
-    lblStatus = new QLabel("Determining directory structures...", client);
+    lblStatus = borderedLabel("Determining directory structures...", client);
     lblStatus->setObjectName("lblStatus");
-    lblStatus->setFrameShape(QFrame::Box);
     place(lblStatus, 0, 4320, 3900, 255);
 
-    // The two etched rules: a grey line with a light one under it.
-    etchedRule(client, 0);
-    etchedRule(client, 4260);
+    // The etched rules under the menu bar and above the status line.
+    etchedRule(client, 0, 3915, 3900);
+    etchedRule(client, 4260, 3844, 3855);
 
     // Keyboard order of the focusable controls, as designed.
     QWidget::setTabOrder(cmdFileDn, Command2);
@@ -162,8 +218,7 @@ void frmFSMain::wireEvents() {
     connect(mnuActionMove, &QAction::triggered, this, [this] { mnuActionMove_Click(); });
     connect(mnuActionCreateDir, &QAction::triggered, this, [this] { mnuActionCreateDir_Click(); });
     connect(mnuActionExit, &QAction::triggered, this, [this] { mnuActionExit_Click(); });
-    for (int i = 0; i < 5; ++i)
-        connect(mnuFavArray[i], &QAction::triggered, this, [this, i] { mnuFavArray_Click(i); });
+    for (int i = 0; i < 5; ++i) connect(mnuFavArray[i], &QAction::triggered, this, [this, i] { mnuFavArray_Click(i); });
     connect(mnuHelpFSHelp, &QAction::triggered, this, [this] { mnuHelpFSHelp_Click(); });
     connect(mnuHelpOptions, &QAction::triggered, this, [this] { mnuHelpOptions_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
@@ -172,6 +227,18 @@ void frmFSMain::wireEvents() {
 }
 
 bool frmFSMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::KeyPress) {
+        // Enter presses the focused button, or else the default button,
+        // Copy/Move, as a dialog would.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            QPushButton* target =
+                focused != nullptr && focused->parentWidget() == centralWidget() ? focused : Command1[0];
+            if (target->isVisible() && target->isEnabled()) target->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         for (int i = 0; i < 2; ++i) {
             if (watched == Command1[i]) {

@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> pieces(argv + 1, argv + argc);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    Q_INIT_RESOURCE(farsend);  // the icon lives in the window library
     QApplication::setApplicationName("Farsend 98");
     QApplication::setWindowIcon(QIcon(":/farsend98.svg"));
 

@@ -1,0 +1,77 @@
+#include "app/ui/DriveListBox.h"
+
+#include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
+#include <cerrno>
+
+namespace farsend {
+
+DriveListBox::DriveListBox(IVolumes& volumes, QWidget* parent) : QComboBox(parent), source_(volumes) {
+    std::vector<Volume> list = source_.volumes();
+    // Until a folder is chosen the list stands on the volume holding "/".
+    int selected = list.empty() ? -1 : 0;
+    if (auto root = volumeOf(list, "/")) {
+        selected = static_cast<int>(std::find(list.begin(), list.end(), *root) - list.begin());
+    }
+    fill(list, selected);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::onIndexChanged);
+}
+
+std::string DriveListBox::Drive() const {
+    const int i = currentIndex();
+    if (i < 0 || i >= static_cast<int>(volumes_.size())) return {};
+    return volumes_[static_cast<std::size_t>(i)].designation();
+}
+
+Status DriveListBox::setDrive(const std::string& designation) {
+    int index = -1;
+    for (std::size_t i = 0; i < volumes_.size() && index < 0; ++i) {
+        if (volumes_[i].designation() == designation || volumes_[i].mountPoint == designation)
+            index = static_cast<int>(i);
+    }
+    if (index < 0) {
+        auto v = volumeOf(volumes_, designation);
+        if (!v) return Error::fromErrno(ENODEV);
+        index = static_cast<int>(std::find(volumes_.begin(), volumes_.end(), *v) - volumes_.begin());
+    }
+    setCurrentIndex(index);  // emits through onIndexChanged when it moves
+    return {};
+}
+
+void DriveListBox::reload() {
+    std::vector<Volume> list = source_.volumes();
+    int selected = -1;
+    if (shown_ >= 0 && shown_ < static_cast<int>(volumes_.size())) {
+        const Volume& current = volumes_[static_cast<std::size_t>(shown_)];
+        auto it = std::find(list.begin(), list.end(), current);
+        if (it == list.end()) it = list.insert(list.end(), current);
+        selected = static_cast<int>(it - list.begin());
+    } else if (!list.empty()) {
+        selected = 0;
+    }
+    fill(list, selected);
+}
+
+void DriveListBox::showPopup() {
+    reload();
+    QComboBox::showPopup();
+}
+
+void DriveListBox::fill(const std::vector<Volume>& volumes, int selected) {
+    const QSignalBlocker block(this);
+    clear();
+    volumes_ = volumes;
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const Volume& v : volumes_) addItem(icon, QString::fromStdString(v.designation()));
+    setCurrentIndex(selected);
+    shown_ = selected;
+}
+
+void DriveListBox::onIndexChanged(int index) {
+    if (index < 0 || index == shown_) return;
+    shown_ = index;
+    emit changed();
+}
+
+}  // namespace farsend
