@@ -43,7 +43,9 @@ void MainSettingsWindow::setFavoriteCaption(int index, const std::string& captio
     w_.mnuFavArray[static_cast<std::size_t>(index)]->setText(QString::fromStdString(caption));
 }
 
-void MainSettingsWindow::setDrive(const std::string& designation) { w_.drvFSDrive->setDrive(designation); }
+// The default drive is the root volume, always listed; should it fail all
+// the same, the drive list simply stays where it was.
+void MainSettingsWindow::setDrive(const std::string& designation) { (void)w_.drvFSDrive->setDrive(designation); }
 
 void MainSettingsWindow::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, "Farsend 98", QString::fromStdString(text), QMessageBox::Ok, &w_);

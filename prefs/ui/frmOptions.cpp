@@ -107,10 +107,8 @@ void frmOptions::Form_Load() {
     const std::string mount = mountPointOf(listed, c.drive);
     bool known = false;
     for (const Volume& v : listed) known = known || v.designation() == c.drive || v.mountPoint == mount;
-    if (known) {
-        drvDefaultDrive->setDrive(c.drive);
-    } else if (!listed.empty()) {
-        drvDefaultDrive->setDrive(listed.front().designation());
+    if (!known || !drvDefaultDrive->setDrive(c.drive).ok()) {
+        if (!listed.empty()) (void)drvDefaultDrive->setDrive(listed.front().designation());
     }
 
     (c.copy ? optCopy : optMove)->setChecked(true);

@@ -156,7 +156,8 @@ private slots:
         frmFSMain& w = h.window();
         const std::string usb = h.tree.path("usb");
         inNextOptions(
-            nullptr, [&](frmOptions* d) { d->drvDefaultDrive->setDrive(usb + " [STICK]"); }, "Command1_0");
+            nullptr, [&](frmOptions* d) { QVERIFY(d->drvDefaultDrive->setDrive(usb + " [STICK]").ok()); },
+            "Command1_0");
         openOptions(w);
         QCOMPARE(h.stored("Options", "DefRootDir"), std::optional<std::string>(usb + " [STICK]"));
         const std::string path = w.dirFSDir->Path();
