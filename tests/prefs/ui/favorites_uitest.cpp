@@ -66,7 +66,7 @@ private slots:
 
         QStringList before;
         addInNextDialog("Projects", 1, &before);
-        w.showAddToFavorites();
+        QTest::mouseClick(w.Command2, Qt::LeftButton);  // the main window's Add To Favorites button
         QCOMPARE(pendingModalAnswers(), 0);
         QCOMPARE(before, (QStringList{"1 - Empty", "2 - Empty", "3 - Empty", "4 - Empty", "5 - Empty"}));
         QCOMPARE(h.stored("Favorites", "2"), std::optional<std::string>("Projects"));
