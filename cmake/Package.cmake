@@ -8,8 +8,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "Farsend 98 copies or moves the files and folders selected in a file manager\n\
 into a folder of your choice, with a small window to pick the destination,\n\
 questions about name conflicts and a progress bar. It is started from the\n\
-\"Send to Farsend 98\" entry of the context menu of Dolphin, GNOME Files, Nemo\n\
-or Thunar, which farsend98-integrate adds for each user.")
+Send to Farsend 98 entry in the context menu of Dolphin, GNOME Files, Nemo or\n\
+Thunar, which the command farsend98-integrate adds for each user.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 

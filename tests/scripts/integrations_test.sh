@@ -86,14 +86,19 @@ expect_record "GNOME Files script in the root folder" "$record" "/tmp"
 # no field codes (every % doubled, key-file escapes kept as they are).
 
 nemo_exec=$(sed -n 's/^Exec=//p' "$nemo_action")
-check "the Nemo action quotes the addresses in double quotes" grep -qx 'Quote=double' "$nemo_action"
+case $(sed -n 's/^Quote=//p' "$nemo_action") in
+    double) quote='"' ;;
+    single) quote="'" ;;
+    backtick) quote='`' ;;
+    *) quote= ;;
+esac
 uris=()
 for path in "${awkward_paths[@]}"; do
     uris+=("$(gio info -- "$path" | sed -n 's/^uri: //p')")
 done
 uri_list=""
 for uri in "${uris[@]}"; do
-    uri_list+="${uri_list:+ }\"$uri\""
+    uri_list+="${uri_list:+ }$quote$uri$quote"
 done
 # (Split by hand: bash's own ${x/pattern/text} gives "&" a meaning in text.)
 expanded=${nemo_exec%%"%U"*}$uri_list${nemo_exec#*"%U"}
@@ -102,7 +107,7 @@ expanded=${nemo_exec%%"%U"*}$uri_list${nemo_exec#*"%U"}
     printf 'Exec=%s\n' "${expanded//%/%%}"
 } > "$scratch/nemo-spawn.desktop"
 gio launch "$scratch/nemo-spawn.desktop"
-expect_record "Nemo action (%U, Quote=double) passes every path as it is" "$record" "${awkward_paths[@]}"
+expect_record "Nemo action (%U and its Quote) passes every path as it is" "$record" "${awkward_paths[@]}"
 
 helper="$prefix/share/farsend98/integrations/nemo/farsend98-nemo-open"
 "$helper" "$prefix/bin/farsend98" "file://localhost$real_selection/with%20blank.txt"

@@ -3,9 +3,9 @@
 
 set -u
 
-program_built=$1
-source_dir=$2
-build_dir=$3
+program_built=$(realpath -- "$1")
+source_dir=$(realpath -- "$2")
+build_dir=$(realpath -- "$3")
 
 passed=0
 failed=0

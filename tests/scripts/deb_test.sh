@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# `cpack -G DEB` builds a package whose files and dependencies are the ones
+# docs/install.md lists, and whose farsend98-integrate works from /usr.
+source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
+
+doc="$source_dir/docs/install.md"
+out="$scratch/package"
+mkdir -p "$out"
+
+# cpack installs the build into its own staging folder under $out; the build
+# folder's install_manifest.txt is kept as it was, as in install_into.
+manifest="$build_dir/install_manifest.txt"
+[ -f "$manifest" ] && cp -p -- "$manifest" "$scratch/install_manifest.saved"
+(cd "$build_dir" && cpack -G DEB -B "$out" --config "$build_dir/CPackConfig.cmake") > "$scratch/cpack.log" 2>&1
+status=$?
+if [ -f "$scratch/install_manifest.saved" ]; then
+    mv -f -- "$scratch/install_manifest.saved" "$manifest"
+fi
+deb=$(find "$out" -maxdepth 1 -name 'farsend98_*.deb' | head -1)
+if [ "$status" -ne 0 ] || [ -z "$deb" ]; then
+    fail "cpack -G DEB builds the package" "$(tail -20 "$scratch/cpack.log")"
+    finish
+    exit 1
+fi
+ok "cpack -G DEB builds $(basename "$deb")"
+
+# --- files ------------------------------------------------------------------------
+# docs/install.md lists them as indented lines starting with /usr/; a line
+# ending in / stands for a folder and everything in it.
+
+documented=$(sed -n 's#^    \(/usr/[^ ]*\)$#\1#p' "$doc")
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
+if [ -z "$documented" ]; then
+    fail "docs/install.md lists the package's files"
+fi
+undocumented=()
+while IFS= read -r file; do
+    covered=
+    while IFS= read -r entry; do
+        case $entry in
+            */) [ "${file#"$entry"}" != "$file" ] && covered=1 ;;
+            *) [ "$file" = "$entry" ] && covered=1 ;;
+        esac
+    done <<< "$documented"
+    [ -n "$covered" ] || undocumented+=("$file")
+done <<< "$packaged"
+if [ ${#undocumented[@]} -eq 0 ]; then
+    ok "every file in the package is listed in docs/install.md"
+else
+    fail "every file in the package is listed in docs/install.md" "${undocumented[@]}"
+fi
+missing=()
+while IFS= read -r entry; do
+    [ -n "$entry" ] || continue
+    grep -qxF -- "$entry" <<< "$packaged" || { case $entry in
+        */) grep -q "^$entry" <<< "$packaged" ;;
+        *) false ;;
+    esac; } || missing+=("$entry")
+done <<< "$documented"
+if [ ${#missing[@]} -eq 0 ]; then
+    ok "every file docs/install.md lists is in the package"
+else
+    fail "every file docs/install.md lists is in the package" "${missing[@]}"
+fi
+
+# --- dependencies ---------------------------------------------------------------
+# Package names only: dpkg-shlibdeps picks the versions from the build machine.
+
+names() {
+    tr ',' '\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//' | sed '/^$/d' | sort
+}
+for field in Depends Recommends; do
+    expected=$(sed -n "s/^    $field: //p" "$doc" | head -1 | names)
+    actual=$(dpkg-deb -f "$deb" "$field" | names)
+    # A sanitizer build links the sanitizers' run-time libraries as well.
+    if readelf -d "$program_built" 2>/dev/null | grep -q 'NEEDED.*lib[a-z]*san'; then
+        actual=$(grep -v '^lib[a-z]*san[0-9]*$' <<< "$actual")
+    fi
+    if [ -n "$expected" ] && [ "$expected" = "$actual" ]; then
+        ok "$field: as docs/install.md says ($(echo $actual))"
+    else
+        fail "$field: as docs/install.md says" "docs:    $(echo $expected)" "package: $(echo $actual)"
+    fi
+done
+
+# --- the installed files work from /usr -------------------------------------------
+
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+check "the packaged desktop entry passes desktop-file-validate" \
+    desktop-file-validate "$root/usr/share/applications/farsend98.desktop"
+check "the packaged desktop entry starts /usr/bin/farsend98" \
+    grep -qxF 'Exec=/usr/bin/farsend98 %F' "$root/usr/share/applications/farsend98.desktop"
+
+# farsend98-integrate finds the program and the templates beside itself,
+# wherever the tree is unpacked.
+export HOME="$scratch/user"
+unset XDG_DATA_HOME XDG_CONFIG_HOME
+mkdir -p "$HOME"
+check "the packaged farsend98-integrate installs the menus" "$root/usr/bin/farsend98-integrate" install
+check "the menus name the packaged program" \
+    grep -qxF "Exec=\"$root/usr/bin/farsend98\" %F" "$HOME/.local/share/kio/servicemenus/farsend98-sendto.desktop"
+check "the packaged farsend98-integrate removes them" "$root/usr/bin/farsend98-integrate" remove
+check "nothing is left in the home folder" test -z "$(ls -A "$HOME")"
+
+finish
