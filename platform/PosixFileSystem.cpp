@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -45,7 +46,7 @@ EntryKind kindOf(const std::string& path, const struct stat& lst, struct stat* t
 // Returns the attribute bits for an entry named name of the given kind and
 // mode: 16 for folders (a link to one too), 4 for anything neither a plain
 // file nor a real folder, 2 for dot-names, 1 when the owner may not write.
-std::uint8_t attributesOf(const std::string& name, EntryKind kind, mode_t mode) {
+std::uint8_t attributesOf(std::string_view name, EntryKind kind, mode_t mode) {
     std::uint8_t a = 0;
     switch (kind) {
         case EntryKind::Directory: a |= attr::Directory; break;
@@ -63,7 +64,7 @@ std::uint8_t attributesOf(const std::string& name, EntryKind kind, mode_t mode) 
 // (hidden, system, directory), from the directory entry's type where the
 // file system gives one, else from lstat/stat.
 std::uint8_t listingBits(const std::string& folder, const dirent& e) {
-    const std::string name = e.d_name;
+    const char* name = e.d_name;
     std::uint8_t a = name[0] == '.' ? attr::Hidden : 0;
     switch (e.d_type) {
         case DT_REG: return a;
@@ -96,7 +97,7 @@ public:
         FileInfo info;
         info.kind = kindOf(path, lst, &st);
         const struct stat& facts = info.kind == EntryKind::DanglingLink ? lst : st;
-        info.attributes = attributesOf(GetFileName(stripTrailing(path)), info.kind, facts.st_mode);
+        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
         info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
         info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
         info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
@@ -291,10 +292,11 @@ public:
     }
 
 private:
-    static std::string stripTrailing(const std::string& path) {
-        std::string p = path;
-        while (p.size() > 1 && p.back() == kSep) p.pop_back();
-        return p;
+    // The last name of path, trailing separators ignored; "/" for the root.
+    static std::string_view lastName(std::string_view path) {
+        while (path.size() > 1 && path.back() == kSep) path.remove_suffix(1);
+        const auto last = path.rfind(kSep);
+        return last == std::string_view::npos || path.size() == 1 ? path : path.substr(last + 1);
     }
 };
 

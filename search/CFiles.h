@@ -2,7 +2,9 @@
 // A reusable directory search: walks a folder tree and collects its files or
 // its folders, in walk order, into an indexed list.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,10 +51,67 @@ public:
     void setSearchType(std::int16_t NewVal);
     double Stamp(std::int32_t Index) const;
 
-    // (implementation-defined private members follow)
 private:
+    // One found item. The folder is held once in folders_ and referred to by
+    // its index; the last-write time stays in epoch seconds and becomes a
+    // local day number only when asked for.
+    struct FileEntry {
+        std::string name;
+        std::int64_t length = 0;
+        std::int64_t mtime = 0;
+        std::uint32_t folder = 0;
+        std::uint8_t attributes = 0;
+    };
+
+    // The entry list: room for 500 entries at first, 500 more whenever it is
+    // full. The room comes in blocks of 500, so growing never moves the
+    // entries already found; when a walk ends the last block is cut to what
+    // it holds. Only complete entries are ever appended, so its size is Count.
+    class EntryList {
+    public:
+        static constexpr std::size_t kStep = 500;
+        void clear();
+        void push_back(FileEntry entry);
+        void cutToSize();
+        std::size_t size() const { return size_; }
+        const FileEntry& operator[](std::size_t i) const { return blocks_[i / kStep][i % kStep]; }
+
+    private:
+        std::vector<std::vector<FileEntry>> blocks_;
+        std::size_t size_ = 0;
+    };
+
+    // A subfolder gathered by GetSubDirs, with the facts its one stat gave.
+    struct SubDir {
+        std::string name;
+        std::int64_t mtime = 0;
+        std::uint8_t attributes = 0;
+    };
+    // A name of the file listing known (from its stat) not to be a folder.
+    struct KnownFile {
+        const std::string* name;
+        std::uint8_t attributes;
+    };
+
+    bool IsValidDir(const std::string& folder);
+    void FindFiles(std::string folder);
+    std::vector<SubDir> filesOf(const std::string& folder);
+    void FindDirs(std::string folder);
+    std::vector<SubDir> GetSubDirs(const std::string& folder, const std::vector<KnownFile>& known);
+    std::uint32_t addFolder(const std::string& folder);
+    const FileEntry* entry(std::int32_t Index) const;
+    [[noreturn]] static void fail(Error error);
+
     IFileSystem& fs_;
     IBusyPointer* busy_;
+
+    EntryList entries_;
+    std::vector<std::string> folders_;
+    std::string searchdir_ = "/";
+    bool recurse_ = true;
+    std::string searchSpec_ = "*.*";
+    std::uint8_t searchAttr_ = 0;
+    std::int16_t searchType_ = 0;
 };
 
 }  // namespace farsend

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/Paths.h"
 #include "platform/Volumes.h"
 
@@ -9,6 +11,7 @@ struct DirPathCase {
     const char* path;
     const char* dir;
     const char* name;
+    friend void PrintTo(const DirPathCase& c, std::ostream* os) { *os << '"' << c.path << '"'; }
 };
 
 class GetDirPathTest : public ::testing::TestWithParam<DirPathCase> {};
@@ -29,6 +32,7 @@ struct MatchCase {
     const char* name;
     bool wildcard;  // case-insensitive file pattern
     bool like;      // case-sensitive word check
+    friend void PrintTo(const MatchCase& c, std::ostream* os) { *os << '"' << c.pattern << "\" ~ \"" << c.name << '"'; }
 };
 
 class MatchTest : public ::testing::TestWithParam<MatchCase> {};
