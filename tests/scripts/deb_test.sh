@@ -7,15 +7,13 @@ doc="$source_dir/docs/install.md"
 out="$scratch/package"
 mkdir -p "$out"
 
-# cpack installs the build into its own staging folder under $out; the build
-# folder's install_manifest.txt is kept as it was, as in install_into.
-manifest="$build_dir/install_manifest.txt"
-[ -f "$manifest" ] && cp -p -- "$manifest" "$scratch/install_manifest.saved"
-(cd "$build_dir" && cpack -G DEB -B "$out" --config "$build_dir/CPackConfig.cmake") > "$scratch/cpack.log" 2>&1
+# cpack installs the build into its own staging folder under $out, and
+# rewrites the build folder's install_manifest.txt on the way.
+run_cpack() {
+    (cd "$build_dir" && cpack -G DEB -B "$out" --config "$build_dir/CPackConfig.cmake")
+}
+preserving_manifest run_cpack > "$scratch/cpack.log" 2>&1
 status=$?
-if [ -f "$scratch/install_manifest.saved" ]; then
-    mv -f -- "$scratch/install_manifest.saved" "$manifest"
-fi
 deb=$(find "$out" -maxdepth 1 -name 'farsend98_*.deb' | head -1)
 if [ "$status" -ne 0 ] || [ -z "$deb" ]; then
     fail "cpack -G DEB builds the package" "$(tail -20 "$scratch/cpack.log")"

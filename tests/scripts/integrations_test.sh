@@ -15,7 +15,11 @@ integrate="$prefix/bin/farsend98-integrate"
 record="$scratch/record"
 # The menus must start the installed program; a stand-in takes its place
 # and writes down the arguments it receives.
-make_standin "$prefix/bin/farsend98" "$record"
+if ! make_standin "$prefix/bin/farsend98" "$record"; then
+    fail "the stand-in takes the installed program's place"
+    finish
+    exit 1
+fi
 
 selection="$scratch/sel dir"
 make_awkward_selection "$selection"

@@ -54,23 +54,31 @@ finish() {
     [ "$failed" -eq 0 ]
 }
 
-# cmake --install into PREFIX. The build folder's install_manifest.txt is
-# kept as it was: it may list a real installation that someone will want to
-# uninstall from it.
+# preserving_manifest COMMAND...: runs COMMAND (an install from the build
+# folder, which rewrites its install_manifest.txt) and puts the manifest back
+# as it was: it may list a real installation that someone will want to
+# uninstall from it. The build folder is locked meanwhile, so that tests
+# running side by side do not restore each other's manifests.
+preserving_manifest() {
+    local manifest="$build_dir/install_manifest.txt" saved="$scratch/install_manifest.saved"
+    (
+        flock 9 || exit 1
+        rm -f -- "$saved"
+        [ -f "$manifest" ] && cp -p -- "$manifest" "$saved"
+        "$@"
+        status=$?
+        if [ -f "$saved" ]; then
+            mv -f -- "$saved" "$manifest"
+        else
+            rm -f -- "$manifest"
+        fi
+        exit $status
+    ) 9< "$build_dir"
+}
+
+# cmake --install into PREFIX, output in $scratch/install.log.
 install_into() {
-    local prefix=$1 manifest="$build_dir/install_manifest.txt" saved=
-    if [ -f "$manifest" ]; then
-        saved="$scratch/install_manifest.saved"
-        cp -p -- "$manifest" "$saved"
-    fi
-    cmake --install "$build_dir" --prefix "$prefix" > "$scratch/install.log" 2>&1
-    local status=$?
-    if [ -n "$saved" ]; then
-        mv -f -- "$saved" "$manifest"
-    else
-        rm -f -- "$manifest"
-    fi
-    return $status
+    preserving_manifest cmake --install "$build_dir" --prefix "$1" > "$scratch/install.log" 2>&1
 }
 
 # make_standin PATH RECORD: a program at PATH that writes its arguments,
