@@ -190,8 +190,9 @@ count_ours() {
     grep -c '<unique-id>farsend98-send-to</unique-id>' "$1"
 }
 
-# A user with folders and Thunar actions of their own.
-export HOME="$scratch/existing home"
+# A user with folders and Thunar actions of their own (and a "%" in the
+# home folder's name, which only a menu command line could not carry).
+export HOME="$scratch/existing 100% home"
 export XDG_DATA_HOME="$HOME/.local/share"
 export XDG_CONFIG_HOME="$HOME/.config"
 make_user_tree "$HOME"
@@ -250,6 +251,19 @@ else
     fail "new user: install, install, remove leaves the home folder empty again" \
         "$(diff <(printf '%s\n' "$before") <(printf '%s\n' "$after_remove"))"
 fi
+
+# Called through a link from another folder (as from /usr/local/bin), the
+# tool still finds the program beside its real self.
+export HOME="$scratch/link user"
+export XDG_DATA_HOME="$HOME/.local/share"
+export XDG_CONFIG_HOME="$HOME/.config"
+mkdir -p "$HOME" "$scratch/links"
+ln -s "$integrate" "$scratch/links/farsend98-integrate"
+"$scratch/links/farsend98-integrate" install > /dev/null
+check "called through a link, the entries name the installed program" \
+    grep -qxF "Exec=\"$prefix/bin/farsend98\" %F" "$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop"
+(cd "$scratch/links" && PATH="$scratch/links:$PATH" farsend98-integrate remove > /dev/null)
+check "called from the PATH, remove takes everything out" test -z "$(ls -A "$HOME")"
 
 # A uca.xml that is no Thunar action list is left alone, with a message.
 export HOME="$scratch/odd home"
