@@ -32,4 +32,10 @@ inline std::string GetSetting(ISettingsStore& store, const std::string& section,
     return v ? *v : defaultValue;
 }
 
+// The message shown when a setting could not be stored: the platform's own
+// words for the failure and where the store lives, so the user can mend it.
+inline std::string writeFailureText(const Error& error, const std::string& location) {
+    return "Your settings could not be saved: " + error.description + ".\n\nSettings file: " + location;
+}
+
 }  // namespace farsend

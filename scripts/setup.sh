@@ -2,8 +2,11 @@
 # Installs what building and testing Farsend 98 needs on Debian 12, if missing.
 set -euo pipefail
 
+# desktop-file-utils, dpkg-dev (dpkg-shlibdeps for the package), libglib2.0-bin
+# (gio launch), libxml2-utils (xmllint): the installation tests.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          qt6-qpa-plugins xvfb xauth desktop-file-utils dpkg-dev file imagemagick fonts-dejavu-core)
+          qt6-qpa-plugins libqt6svg6 xvfb xauth desktop-file-utils dpkg-dev file imagemagick fonts-dejavu-core
+          libglib2.0-bin libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do

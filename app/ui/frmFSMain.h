@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/ui/Services.h"
+#include "prefs/InMemorySettings.h"
 
 class QLabel;
 class QPushButton;
@@ -28,16 +29,6 @@ class FileListBox;
 class PictureBox;
 class TransferHost;
 enum class StepOutcome;
-
-// The in-memory copies of the "Options" keys, as the last settings load left them.
-struct InMemorySettings {
-    bool Favorite = false;
-    bool RootDir = false;
-    std::string DefRootDir;
-    std::string DefaultMode;
-    std::string LDU;
-    std::int16_t ToolTips = 0;
-};
 
 class frmFSMain : public QMainWindow {
     Q_OBJECT
@@ -129,6 +120,11 @@ public:
     void mnuHelpFSHelp_Click();
     void mnuHelpAbout_Click();
 
+    // ---- prefs: the Add To Favorites dialog, opened by Command2 ----
+    void showAddToFavorites();
+    // ---- about: where the System Info button looks; null means the desktop's own ----
+    class ISysInfoSource* sysInfo = nullptr;
+
     // Ends the program at once, skipping the closing steps.
     void endProgramNow(int exitCode = 0);
 
@@ -172,6 +168,9 @@ private:
     void setSelectionCaption(const QString& text);
     std::shared_ptr<TransferHost> transferHost_;
     bool transferDone_ = false;
+
+    // ---- prefs ----
+    bool settingsWriteFailureShown_ = false;
 
     friend class TransferHost;
 };

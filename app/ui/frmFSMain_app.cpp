@@ -115,9 +115,7 @@ void frmFSMain::lblFileName_Change() {
     (void)fileFSFile->setFileName(SelectedFiles[static_cast<std::size_t>(CurrentFile)]);
 }
 
-void frmFSMain::Command2_Click() {
-    // Opens Add To Favorites; connected when that dialog joins the program.
-}
+void frmFSMain::Command2_Click() { showAddToFavorites(); }
 
 void frmFSMain::Command3_Click() {
     frmNewDir dialog(*this);

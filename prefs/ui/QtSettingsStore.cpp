@@ -1,35 +1,75 @@
 #include "prefs/ui/QtSettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStorageInfo>
+#include <QStringList>
 #include <cerrno>
 
 namespace farsend {
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Farsend98", kAppName)) {}
+// Each operation opens the file afresh. QSettings keeps the status of its
+// first failure for the rest of its life, so one long-lived object would
+// report every later write as failed (or, after a load error, none at all);
+// a fresh one speaks only for the operation at hand. It also picks up what
+// another copy of the program wrote meanwhile. The parsed file is cached by
+// Qt, so this costs little.
 
-QtSettingsStore::QtSettingsStore(const QString& fileName)
-    : settings_(std::make_unique<QSettings>(fileName, QSettings::IniFormat)) {}
+QtSettingsStore::QtSettingsStore()
+    : fileName_(QSettings(QSettings::IniFormat, QSettings::UserScope, "Farsend98", kAppName).fileName()) {}
+
+QtSettingsStore::QtSettingsStore(const QString& fileName) : fileName_(fileName) {}
 
 static QString keyOf(const std::string& section, const std::string& key) {
     return QString::fromStdString(section) + "/" + QString::fromStdString(key);
 }
 
 std::optional<std::string> QtSettingsStore::read(const std::string& section, const std::string& key) {
-    // Another copy of the program may have written since we last looked.
-    settings_->sync();
-    const QVariant v = settings_->value(keyOf(section, key));
+    QSettings settings(fileName_, QSettings::IniFormat);
+    const QVariant v = settings.value(keyOf(section, key));
     if (!v.isValid()) return std::nullopt;
+    // A hand-edited value with a comma in it ("a, b") parses as a list; it is
+    // still one text to this program.
+    if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(", ").toStdString();
     return v.toString().toStdString();
 }
 
-Status QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
-    settings_->setValue(keyOf(section, key), QString::fromStdString(value));
-    settings_->sync();
-    if (settings_->status() == QSettings::AccessError) return Error::fromErrno(EACCES);
-    if (settings_->status() == QSettings::FormatError) return Error::fromErrno(EINVAL);
-    return {};
+// QSettings says only that the file could not be written; find out why, in
+// the platform's own terms, from the state of the disk.
+static int causeOfWriteFailure(const QString& fileName) {
+    const QFileInfo file(fileName);
+    if (file.isDir()) return EISDIR;
+    QString folder = file.absolutePath();
+    while (!QFileInfo::exists(folder) && QDir(folder).cdUp()) folder = QFileInfo(folder).absolutePath();
+    const QFileInfo existing(folder);
+    if (!existing.isDir()) return ENOTDIR;
+    const QStorageInfo volume(folder);
+    if (volume.isValid() && volume.isReadOnly()) return EROFS;
+    if (volume.isValid() && volume.bytesAvailable() == 0) return ENOSPC;
+    if (!existing.isWritable() || (file.exists() && !file.isWritable())) return EACCES;
+    return EIO;
 }
 
-std::string QtSettingsStore::location() const { return settings_->fileName().toStdString(); }
+Status QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
+    bool written = false;
+    {
+        QSettings settings(fileName_, QSettings::IniFormat);
+        const QSettings::Status loaded = settings.status();
+        settings.setValue(keyOf(section, key), QString::fromStdString(value));
+        settings.sync();
+        if (loaded == QSettings::NoError) {
+            written = settings.status() == QSettings::NoError;
+        } else if (loaded == QSettings::FormatError) {
+            // The file was not an INI file, so the status cannot change any
+            // more; the write succeeded when the file now reads cleanly.
+            written = QSettings(fileName_, QSettings::IniFormat).status() == QSettings::NoError;
+        }
+    }
+    if (written) return {};
+    return Error::fromErrno(causeOfWriteFailure(fileName_));
+}
+
+std::string QtSettingsStore::location() const { return fileName_.toStdString(); }
 
 }  // namespace farsend

@@ -1,0 +1,97 @@
+#include "about/ui/frmAbout.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "about/ProgramInfo.h"
+#include "about/SysInfo.h"
+#include "about/ui/ProgramIcon.h"
+#include "app/ui/Twips.h"
+
+namespace farsend {
+
+static QLabel* blackLabel(const char* text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(p);
+    return label;
+}
+
+frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
+    : QDialog(owner), sysInfo_(sysInfo), fs_(fs) {
+    setObjectName("frmAbout");
+    setFixedSize(twips(5730), twips(3555));
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName("picIcon");
+    place(picIcon, 240, 240, 540, 540);
+    picIcon->setPixmap(programIcon().pixmap(picIcon->size()));
+
+    lblTitle = blackLabel("Farsend 98", "lblTitle", this);
+    place(lblTitle, 1050, 240, 3885, 480);
+    QFont big = lblTitle->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    lblTitle->setFont(big);
+    lblVersion = new QLabel("Farsend v. 3.0 (3/9/98)", this);
+    lblVersion->setObjectName("lblVersion");
+    place(lblVersion, 1050, 780, 3885, 225);
+    lblDescription = blackLabel("App Description", "lblDescription", this);
+    place(lblDescription, 1050, 1125, 3885, 1170);
+
+    // The etched rule: a grey line with a white one, two pixels high, under it.
+    Line1[1] = new QFrame(this);
+    Line1[1]->setObjectName("Line1_1");
+    Line1[1]->setGeometry(twips(90), twips(2445), twips(5654) - twips(90), 1);
+    Line1[1]->setStyleSheet("background: rgb(128,128,128)");
+    Line1[0] = new QFrame(this);
+    Line1[0]->setObjectName("Line1_0");
+    Line1[0]->setGeometry(twips(105), twips(2460), twips(5654) - twips(105), 2);
+    Line1[0]->setStyleSheet("background: rgb(255,255,255)");
+
+    lblDisclaimer = blackLabel("Warning: ...", "lblDisclaimer", this);
+    place(lblDisclaimer, 255, 2625, 3870, 825);
+    QFont small = lblDisclaimer->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    lblDisclaimer->setFont(small);
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    place(cmdOK, 4245, 2625, 1260, 345);
+    cmdOK->setDefault(true);
+    cmdSysInfo = new QPushButton("&System Info...", this);
+    cmdSysInfo->setObjectName("cmdSysInfo");
+    place(cmdSysInfo, 4260, 3075, 1245, 345);
+    QWidget::setTabOrder(cmdOK, cmdSysInfo);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+
+    Form_Load();
+}
+
+void frmAbout::Form_Load() {
+    setWindowTitle(QString("About ") + kTitle);
+    lblVersion->setText(QString::fromStdString(versionLine(FARSEND_VERSION_MAJOR, FARSEND_VERSION_MINOR)));
+    lblTitle->setText(kTitle);
+    lblDescription->setText(kFileDescription);
+    lblDisclaimer->setText(kLegalNotice);
+}
+
+// OK is also the Esc button: QDialog rejects on Esc, which closes it the same way.
+void frmAbout::cmdOK_Click() { accept(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAbout::StartSysInfo() {
+    if (farsend::StartSysInfo(sysInfo_, fs_)) return;
+    QMessageBox box(QMessageBox::NoIcon, kTitle, kSysInfoUnavailableText, QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace farsend

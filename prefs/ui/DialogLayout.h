@@ -1,0 +1,24 @@
+#pragma once
+// Placement helpers for this program's dialogs.
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace farsend {
+
+// Dialogs centre themselves on the screen when they load.
+inline void centreOnScreen(QWidget* w) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    w->move(area.left() + (area.width() - w->width()) / 2, area.top() + (area.height() - w->height()) / 2);
+}
+
+// The designed widths were measured for a narrow 8-point font; most desktop
+// fonts are wider. A caption keeps its place but widens to its text rather
+// than being cut off.
+inline void growToText(QWidget* w) { w->resize(std::max(w->width(), w->sizeHint().width()), w->height()); }
+
+}  // namespace farsend
