@@ -85,8 +85,8 @@ bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
 }
 
 bool TransferEngine::transferOne(const std::string& source, const FileInfo& info, const std::string& target,
-                                 bool move) {
-    if (!copyData(source, info, target)) return false;
+                                 bool replacing, bool move) {
+    if (!copyData(source, info, target, replacing)) return false;
     if (!move) return true;
     // Only a copy of the full length gets here, so the source may go.
     return fs_.deleteFile(source).ok();
@@ -129,14 +129,14 @@ StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode
     }
     if (!existing || isFolderKind(existing->kind)) {
         ui_.setSelectionText(action + "\r\n" + name);
-        (void)transferOne(entry, *source, folder + name, move);
+        (void)transferOne(entry, *source, folder + name, existing.ok(), move);
         return StepOutcome::Continue;
     }
 
     switch (ui_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.", kPromptTitle)) {
         case MsgAnswer::Yes:
             ui_.setSelectionText(action + "\r\n" + name);
-            (void)transferOne(entry, *source, folder + name, move);
+            (void)transferOne(entry, *source, folder + name, true, move);
             return StepOutcome::Continue;
         case MsgAnswer::Cancel:
             return StepOutcome::Continue;
@@ -147,7 +147,7 @@ StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode
     const std::string newName = newNameFor(folder, name);
     if (newName.empty()) return StepOutcome::EndProgram;
     ui_.setSelectionText(action + "\r\n" + newName);
-    (void)transferOne(entry, *source, folder + newName, move);
+    (void)transferOne(entry, *source, folder + newName, false, move);
     return StepOutcome::StopWalk;
 }
 
@@ -286,7 +286,8 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
         const auto info = fs_.stat(f.pathFile);
         if (!info) continue;  // gone since the listing
         if (!copyable(f.pathFile, *info)) continue;
-        if (const auto existing = fs_.stat(target)) {
+        const auto existing = fs_.stat(target);
+        if (existing) {
             if (sameFile(*info, *existing)) {
                 ui_.messageOk("The destination of " + f.pathFile + " is the file itself; it was left as it is.",
                               kProgramTitle);
@@ -312,7 +313,7 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
                 }
             }
         }
-        if (!transferOne(f.pathFile, *info, target, move) && move) return StepOutcome::Continue;
+        if (!transferOne(f.pathFile, *info, target, existing.ok(), move) && move) return StepOutcome::Continue;
     }
 
     // Folders without files of their own arrive too, empty ones included.
@@ -341,10 +342,11 @@ bool TransferEngine::CopyFileData(const std::string& source, const std::string& 
         ui_.messageOk(info.error().description, kProgramTitle);
         return false;
     }
-    return copyData(source, *info, target);
+    return copyData(source, *info, target, true);
 }
 
-bool TransferEngine::copyData(const std::string& source, const FileInfo& info, const std::string& target) {
+bool TransferEngine::copyData(const std::string& source, const FileInfo& info, const std::string& target,
+                              bool replacing) {
     Status result;
     if (const auto in = fs_.openRead(source); !in) {
         result = in.error();
@@ -353,8 +355,9 @@ bool TransferEngine::copyData(const std::string& source, const FileInfo& info, c
             result = out.error();
         } else {
             result = pump(*in, *out, info.length);
-            // Nothing of a replaced file's former content remains.
-            if (result) result = fs_.setLength(*out, info.length);
+            // Nothing of a replaced file's former content remains. A file
+            // that was not there a moment ago holds exactly what was written.
+            if (result && replacing) result = fs_.setLength(*out, info.length);
             const Status closed = fs_.close(*out);
             if (result && !closed) result = closed;
         }

@@ -79,9 +79,11 @@ private:
     StepOutcome folderTransfer(const std::string& folder, bool move);
     // Copies (and, moving, deletes) one file; returns
     // whether the copy completed and, when moving, the source is gone.
-    bool transferOne(const std::string& source, const FileInfo& info, const std::string& target, bool move);
-    // CopyFileData for a source whose facts are known.
-    bool copyData(const std::string& source, const FileInfo& info, const std::string& target);
+    bool transferOne(const std::string& source, const FileInfo& info, const std::string& target, bool replacing,
+                     bool move);
+    // CopyFileData for a source whose facts are known; replacing tells
+    // whether the target existed, so that it must be cut to length.
+    bool copyData(const std::string& source, const FileInfo& info, const std::string& target, bool replacing);
     Status pump(FileHandle in, FileHandle out, std::int64_t length);
     // Tells the user why an entry is left where it is; returns whether the
     // entry can be copied at all (a regular file).

@@ -168,6 +168,7 @@ private:
     void setSelectionCaption(const QString& text);
     std::shared_ptr<TransferHost> transferHost_;
     bool transferDone_ = false;
+    bool transferCaptionChanged_ = false;
 
     // ---- prefs ----
     bool settingsWriteFailureShown_ = false;

@@ -21,7 +21,10 @@ TransferHost& frmFSMain::transferHost() {
 void frmFSMain::setSelectionCaption(const QString& text) {
     if (lblFileName->text() == text) return;
     lblFileName->setText(text);
-    lblFileName_Change();
+    // The change handler points the name list at the entry on display,
+    // which cannot change while a transfer runs: once is enough then.
+    if (!transferRunning_ || !transferCaptionChanged_) lblFileName_Change();
+    if (transferRunning_) transferCaptionChanged_ = true;
 }
 
 void frmFSMain::Command1_Click(int Index) {
