@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # `cpack -G DEB` builds a package whose files and dependencies are the ones
-# docs/install.md lists, and whose farsend98-integrate works from /usr.
+# README.md lists, and whose farsend98-integrate works from /usr.
 source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
 
-doc="$source_dir/docs/install.md"
+doc="$source_dir/README.md"
 out="$scratch/package"
 mkdir -p "$out"
 
@@ -23,13 +23,13 @@ fi
 ok "cpack -G DEB builds $(basename "$deb")"
 
 # --- files ------------------------------------------------------------------------
-# docs/install.md lists them as indented lines starting with /usr/; a line
+# README.md lists them as indented lines starting with /usr/; a line
 # ending in / stands for a folder and everything in it.
 
 documented=$(sed -n 's#^    \(/usr/[^ ]*\)$#\1#p' "$doc")
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
 if [ -z "$documented" ]; then
-    fail "docs/install.md lists the package's files"
+    fail "README.md lists the package's files"
 fi
 undocumented=()
 while IFS= read -r file; do
@@ -43,9 +43,9 @@ while IFS= read -r file; do
     [ -n "$covered" ] || undocumented+=("$file")
 done <<< "$packaged"
 if [ ${#undocumented[@]} -eq 0 ]; then
-    ok "every file in the package is listed in docs/install.md"
+    ok "every file in the package is listed in README.md"
 else
-    fail "every file in the package is listed in docs/install.md" "${undocumented[@]}"
+    fail "every file in the package is listed in README.md" "${undocumented[@]}"
 fi
 missing=()
 while IFS= read -r entry; do
@@ -56,9 +56,9 @@ while IFS= read -r entry; do
     esac; } || missing+=("$entry")
 done <<< "$documented"
 if [ ${#missing[@]} -eq 0 ]; then
-    ok "every file docs/install.md lists is in the package"
+    ok "every file README.md lists is in the package"
 else
-    fail "every file docs/install.md lists is in the package" "${missing[@]}"
+    fail "every file README.md lists is in the package" "${missing[@]}"
 fi
 
 # --- dependencies ---------------------------------------------------------------
@@ -80,13 +80,13 @@ for field in Depends Recommends; do
     extra=$(comm -13 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))
     absent=$(comm -23 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))
     if [ -z "$expected" ]; then
-        fail "docs/install.md lists the package's $field"
+        fail "README.md lists the package's $field"
     elif [ -z "$absent" ] && [ -z "$extra" ]; then
-        ok "$field: as docs/install.md says ($(echo $actual))"
+        ok "$field: as README.md says ($(echo $actual))"
     elif [ -z "$absent" ] && [ -n "$sanitized" ]; then
-        ok "$field: all that docs/install.md says (sanitizer build, also: $(echo $extra))"
+        ok "$field: all that README.md says (sanitizer build, also: $(echo $extra))"
     else
-        fail "$field: as docs/install.md says" "docs:    $(echo $expected)" "package: $(echo $actual)"
+        fail "$field: as README.md says" "docs:    $(echo $expected)" "package: $(echo $actual)"
     fi
 done
 
