@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 #include <map>
 
@@ -116,7 +115,7 @@ private slots:
         onNextModal([](QWidget* w) {
             auto* about = qobject_cast<frmAbout*>(w);
             QVERIFY(about != nullptr);
-            QTimer::singleShot(0, about->cmdSysInfo, &QPushButton::click);
+            QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
         });
         answerMessageBox("OK", &seen);
         clickInNextModal("cmdOK");
