@@ -107,7 +107,10 @@ void frmOptions::Form_Load() {
     const std::string mount = mountPointOf(listed, c.drive);
     bool known = false;
     for (const Volume& v : listed) known = known || v.designation() == c.drive || v.mountPoint == mount;
-    if (!known || !drvDefaultDrive->setDrive(c.drive).ok()) {
+    // Selected by its mount point: a volume relabelled since the designation
+    // was stored is still the same drive, and the stored text with its old
+    // label would otherwise be taken for a folder on the volume above it.
+    if (!known || !drvDefaultDrive->setDrive(mount).ok()) {
         if (!listed.empty()) (void)drvDefaultDrive->setDrive(listed.front().designation());
     }
 

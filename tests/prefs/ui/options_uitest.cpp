@@ -73,6 +73,8 @@ private slots:
         QTest::newRow("tips -1") << QStringList{"ToolTips=-1"} << false << true << true << "/";
         QTest::newRow("tips 0") << QStringList{"ToolTips=0"} << false << true << false << "/";
         QTest::newRow("labelled drive") << QStringList{"DefRootDir=usb [STICK]"} << false << true << false << "usb";
+        // Stored under the label it had then; the mount point still names it.
+        QTest::newRow("drive relabelled") << QStringList{"DefRootDir=usb [OLD]"} << false << true << false << "usb";
         QTest::newRow("drive gone") << QStringList{"DefRootDir=/media/gone [OLD]"} << false << true << false << "/";
     }
     void startingState() {
