@@ -218,6 +218,10 @@ private slots:
         for (QWidget* c : {static_cast<QWidget*>(d.optLDU), static_cast<QWidget*>(d.optRootDir),
                            static_cast<QWidget*>(d.optMove), static_cast<QWidget*>(d.chkTips)})
             QVERIFY(c->width() >= c->sizeHint().width());
+        // Every control of the frame stands clear of its caption and border.
+        for (QWidget* c : d.fraStartup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(d.fraStartup->contentsRect().contains(c->geometry()),
+                     qPrintable(c->objectName() + " outside the frame's inside"));
         QVERIFY(d.optRootDir->geometry().right() < d.drvDefaultDrive->x());
         QVERIFY(d.drvDefaultDrive->geometry().right() < d.fraStartup->width());
         QCOMPARE(d.Command1[1]->geometry().right(), d.fraStartup->geometry().right());
