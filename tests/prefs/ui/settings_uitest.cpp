@@ -1,13 +1,13 @@
 // Start-up preferences on the real main window, with a scratch store.
 #include <QAction>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QToolTip>
-#include <QHelpEvent>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
