@@ -27,6 +27,9 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
     : QDialog(owner), sysInfo_(sysInfo), fs_(fs) {
     setObjectName("frmAbout");
     setFixedSize(twips(5730), twips(3555));
+    // The forms' own narrow font: the buttons were sized for it, and the
+    // desktop's wider one cuts "System Info..." off at both ends.
+    setFont(formFont());
 
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");

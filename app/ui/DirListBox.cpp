@@ -123,7 +123,6 @@ void DirListBox::fill(const std::string& root, const std::vector<std::string>& s
         auto* item = new QListWidgetItem(icon, shown(text), this);
         item->setData(kPathRole, QByteArray::fromStdString(folder));
         item->setData(kDepthRole, depth);
-        item->setToolTip(shown(folder));
         return item;
     };
     const std::vector<std::string> chain = folderChain(root, path_);

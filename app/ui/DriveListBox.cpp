@@ -25,6 +25,10 @@ std::string DriveListBox::Drive() const {
 }
 
 Status DriveListBox::setDrive(const std::string& designation) {
+    // A volume mounted since the list was last read must be found as itself:
+    // matched against a stale list, a folder on it would fall to the volume
+    // above it, and that drive's change would move the folder list away.
+    reload();
     int index = -1;
     for (std::size_t i = 0; i < volumes_.size() && index < 0; ++i) {
         if (volumes_[i].designation() == designation || volumes_[i].mountPoint == designation)

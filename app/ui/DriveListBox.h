@@ -20,7 +20,7 @@ public:
     // The designation of the selected drive; empty when there is none.
     std::string Drive() const;
     // Selects the volume that a designation, a mount point or a path on a
-    // volume names. Emits changed() when that is another drive than the one
+    // volume names, in the volume list as it is now. Emits changed() when that is another drive than the one
     // shown. Fails with ENODEV, changing nothing, when no listed volume fits.
     Status setDrive(const std::string& designation);
     // Re-reads the volume list, keeping the selection (a volume that has

@@ -199,6 +199,8 @@ void frmFSMain::buildMenus() {
     mnuHelpFSHelp->setObjectName("mnuHelpFSHelp");
     mnuHelpOptions = mnuHelp->addAction("&Options");
     mnuHelpOptions->setObjectName("mnuHelpOptions");
+    // Two rules in a row, as designed; a menu would fold them into one.
+    mnuHelp->setSeparatorsCollapsible(false);
     mnuHelp->addSeparator()->setObjectName("sep3");
     mnuHelp->addSeparator()->setObjectName("sep4");
     mnuHelpAbout = mnuHelp->addAction("&About");

@@ -24,6 +24,13 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     fraStartup = new QGroupBox("Startup", this);
     fraStartup->setObjectName("fraStartup");
     place(fraStartup, 120, 60, 3915, 1935);
+    // The caption sits in the border line, as the frame was designed: the
+    // desktop style's caption above the border would push the border onto
+    // the first option.
+    fraStartup->setStyleSheet(
+        "QGroupBox#fraStartup { margin-top: 7px; padding-top: 2px; border: 1px solid palette(mid); }"
+        "QGroupBox#fraStartup::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }");
 
     // optLDU and optRootDir share the frame; optCopy and optMove sit in
     // Picture1, so the two groups exclude only within themselves.
@@ -107,7 +114,10 @@ void frmOptions::Form_Load() {
     const std::string mount = mountPointOf(listed, c.drive);
     bool known = false;
     for (const Volume& v : listed) known = known || v.designation() == c.drive || v.mountPoint == mount;
-    if (!known || !drvDefaultDrive->setDrive(c.drive).ok()) {
+    // Selected by its mount point: a volume relabelled since the designation
+    // was stored is still the same drive, and the stored text with its old
+    // label would otherwise be taken for a folder on the volume above it.
+    if (!known || !drvDefaultDrive->setDrive(mount).ok()) {
         if (!listed.empty()) (void)drvDefaultDrive->setDrive(listed.front().designation());
     }
 

@@ -54,6 +54,7 @@ private slots:
     void cleanup() { clearModalAnswers(); }
 
     void folderOnAnotherVolumeMovesDriveList();
+    void folderOnVolumeMountedMeanwhile();
     void pickedDriveReturnsToItsFolder();
     void labelledDesignationAsPath();
     void doubleClickEntersSingleClickHighlights();
@@ -83,6 +84,23 @@ void ChooserTest::folderOnAnotherVolumeMovesDriveList() {
     // The chain starts at the volume's mount point.
     QCOMPARE(t.w().dirFSDir->folderAt(0), t.b);
     QCOMPARE(t.w().dirFSDir->folderAt(1), sub);
+}
+
+void ChooserTest::folderOnVolumeMountedMeanwhile() {
+    // The scratch root stands for "/", volB for a stick that was there at
+    // start; volC is mounted while the window is open.
+    MainHarness h;
+    const std::string b = h.tree.dir("volB"), c = h.tree.dir("volC"), bSub = h.tree.dir("volB/sub"),
+                      cSub = h.tree.dir("volC/sub");
+    h.fakeVolumes.emplace(std::vector<Volume>{{h.tree.root(), ""}, {b, "USB"}});
+    QVERIFY(h.start({h.tree.file("item.txt")}));
+    QVERIFY(h.window().dirFSDir->setPath(bSub).ok());
+    h.fakeVolumes->list.push_back({c, "NEW"});
+
+    // As a favourite or the start folder would move it, from code.
+    QVERIFY(h.window().dirFSDir->setPath(cSub).ok());
+    QCOMPARE(h.window().dirFSDir->Path(), cSub);
+    QCOMPARE(h.window().drvFSDrive->Drive(), c + " [NEW]");
 }
 
 void ChooserTest::pickedDriveReturnsToItsFolder() {

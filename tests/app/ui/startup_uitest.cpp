@@ -1,6 +1,7 @@
 // The start-up sequence, the selection display and closing, on the real window.
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -65,6 +66,8 @@ private slots:
     void nextScrollShowsNewModeWord();
     void vanishedEntryShowsItsLastComponent();
     void tabOrderFollowsDesign();
+    void menusAsDesigned_data();
+    void menusAsDesigned();
     void exitStoresDestination_data();
     void exitStoresDestination();
 };
@@ -233,6 +236,38 @@ void StartupTest::tabOrderFollowsDesign() {
     }
     QCOMPARE(visited, (QStringList{"Command2", "drvFSDrive", "dirFSDir", "Command1_1", "Command1_0", "cmdFileUp",
                                    "Command3", "cmdFileDn"}));
+}
+
+void StartupTest::menusAsDesigned_data() {
+    // Each entry as "caption|shortcut", a separator as "-"; a separator that
+    // the menu would fold into its neighbour does not count.
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("Action") << "mnuAction"
+                            << QStringList{"&Copy|Ctrl+C", "&Move|Ctrl+M", "-", "Create &Directory|Ctrl+D", "-",
+                                           "E&xit|Ctrl+X"};
+    QTest::newRow("Help") << "mnuHelp" << QStringList{"Farsend 98 &Help|", "&Options|", "-", "-", "&About|"};
+}
+
+void StartupTest::menusAsDesigned() {
+    QFETCH(QString, menu);
+    QFETCH(QStringList, entries);
+    MainHarness h;
+    QVERIFY(h.start(makeItems(h.tree, {"a.txt"})));
+    auto* m = h.window().findChild<QMenu*>(menu);
+    QVERIFY(m != nullptr);
+    m->popup(h.window().geometry().center());
+    QVERIFY(QTest::qWaitForWindowExposed(m));
+    QStringList shown;
+    for (QAction* a : m->actions()) {
+        if (a->isSeparator()) {
+            if (!m->actionGeometry(a).isEmpty()) shown << "-";
+        } else {
+            shown << a->text() + "|" + a->shortcut().toString();
+        }
+    }
+    m->hide();
+    QCOMPARE(shown, entries);
 }
 
 void StartupTest::exitStoresDestination_data() {

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <cerrno>
 
 #include "PrefsUi.h"
@@ -140,8 +139,8 @@ private slots:
             auto* dialog = qobject_cast<Form1*>(d);
             QVERIFY(dialog != nullptr);
             dialog->cboPosition->setCurrentIndex(3);
-            // Clicked after this answer returns, so the message box can be answered.
-            QTimer::singleShot(0, dialog->Command1[0], &QPushButton::click);
+            // The click opens the message box; the next armed answer takes it.
+            QTest::mouseClick(dialog->Command1[0], Qt::LeftButton);
         });
         answerMessageBox("OK", &seen);
         onNextModal([&](QWidget* d) {

@@ -73,6 +73,8 @@ private slots:
         QTest::newRow("tips -1") << QStringList{"ToolTips=-1"} << false << true << true << "/";
         QTest::newRow("tips 0") << QStringList{"ToolTips=0"} << false << true << false << "/";
         QTest::newRow("labelled drive") << QStringList{"DefRootDir=usb [STICK]"} << false << true << false << "usb";
+        // Stored under the label it had then; the mount point still names it.
+        QTest::newRow("drive relabelled") << QStringList{"DefRootDir=usb [OLD]"} << false << true << false << "usb";
         QTest::newRow("drive gone") << QStringList{"DefRootDir=/media/gone [OLD]"} << false << true << false << "/";
     }
     void startingState() {
@@ -216,6 +218,10 @@ private slots:
         for (QWidget* c : {static_cast<QWidget*>(d.optLDU), static_cast<QWidget*>(d.optRootDir),
                            static_cast<QWidget*>(d.optMove), static_cast<QWidget*>(d.chkTips)})
             QVERIFY(c->width() >= c->sizeHint().width());
+        // Every control of the frame stands clear of its caption and border.
+        for (QWidget* c : d.fraStartup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(d.fraStartup->contentsRect().contains(c->geometry()),
+                     qPrintable(c->objectName() + " outside the frame's inside"));
         QVERIFY(d.optRootDir->geometry().right() < d.drvDefaultDrive->x());
         QVERIFY(d.drvDefaultDrive->geometry().right() < d.fraStartup->width());
         QCOMPARE(d.Command1[1]->geometry().right(), d.fraStartup->geometry().right());

@@ -1,11 +1,13 @@
 // Start-up preferences on the real main window, with a scratch store.
 #include <QAction>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QToolTip>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -25,6 +27,16 @@ namespace {
 QList<QWidget*> tipControls(frmFSMain& w) {
     return {w.lblFileName, w.cmdFileUp, w.cmdFileDn, w.drvFSDrive,  w.dirFSDir,
             w.picProgress, w.Command2,  w.Command3,  w.Command1[0], w.Command1[1]};
+}
+
+// The tip a user sees when resting the mouse at pos in target (empty: none).
+QString tipShownAt(QWidget* target, const QPoint& pos) {
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, pos, target->mapToGlobal(pos));
+    QApplication::sendEvent(target, &help);
+    const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QToolTip::hideText();
+    return text;
 }
 
 }  // namespace
@@ -93,6 +105,11 @@ private slots:
         const QList<QWidget*> controls = tipControls(h.window());
         for (int i = 0; i < controls.size(); ++i)
             QCOMPARE(controls[i]->toolTip(), on ? QString(kToolTipTexts[static_cast<std::size_t>(i)]) : QString());
+        // Resting on a folder of the list shows the list's own tip, or none.
+        DirListBox* list = h.window().dirFSDir;
+        QVERIFY(list->count() > 0);
+        QCOMPARE(tipShownAt(list->viewport(), list->visualItemRect(list->item(0)).center()),
+                 on ? QString(kToolTipTexts[4]) : QString());
         if (on) {
             QCOMPARE(h.window().Command1[0]->toolTip(),
                      QString("Right click to change between Copy or Move.  Left click to Copy/Move."));

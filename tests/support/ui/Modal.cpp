@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <deque>
+#include <memory>
 
 namespace farsend::test {
 
@@ -31,14 +32,35 @@ QPointer<QWidget>& lastAnswered() {
 
 QTimer* poller();
 
+// Bumped by clearModalAnswers, so that an answer already on its way does not
+// reach a later test's dialog.
+int& generation() {
+    static int g = 0;
+    return g;
+}
+
 void poll() {
     if (queue().empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible() || modal == lastAnswered().data()) return;
-    Pending p = std::move(queue().front());
+    auto p = std::make_shared<Pending>(std::move(queue().front()));
     queue().pop_front();
     lastAnswered() = modal;
-    p.answer(modal);
+    // The answer runs from the event loop, not inside this timer's callback:
+    // Qt does not call a timer's slot again while it is still running, so a
+    // click that opens a nested modal dialog from here could never see that
+    // dialog answered.
+    QTimer::singleShot(0, qApp, [p, dialog = QPointer<QWidget>(modal), armedIn = generation()] {
+        if (armedIn != generation()) return;
+        if (dialog.isNull() || !dialog->isVisible()) {
+            // Closed by something else meanwhile: the answer waits for the
+            // next dialog instead of being lost.
+            queue().push_front(std::move(*p));
+            lastAnswered() = nullptr;
+            return;
+        }
+        p->answer(dialog.data());
+    });
 }
 
 QTimer* poller() {
@@ -80,6 +102,7 @@ void onNextModal(std::function<void(QWidget*)> answer) {
 int pendingModalAnswers() { return static_cast<int>(queue().size()); }
 
 void clearModalAnswers() {
+    ++generation();
     queue().clear();
     lastAnswered() = nullptr;
 }
