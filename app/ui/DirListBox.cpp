@@ -57,7 +57,12 @@ DirListBox::DirListBox(IFileSystem& fs, IVolumes& volumes, QWidget* parent)
 std::string DirListBox::currentFolderOf(const std::string& designation) {
     const std::string mount = mountPointOf(volumes_.volumes(), designation);
     auto it = currentOfVolume_.find(mount);
-    return it != currentOfVolume_.end() ? it->second : mount;
+    if (it == currentOfVolume_.end()) return mount;
+    // A remembered folder that has since been removed would lock the user
+    // out of the drive for the rest of the run: its root takes its place.
+    const auto info = fs_.stat(it->second);
+    if (!info && (info.error().number == ENOENT || info.error().number == ENOTDIR)) return mount;
+    return it->second;
 }
 
 Status DirListBox::setPath(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cerrno>
+#include <filesystem>
 
 #include "AppSteps.h"
 #include "app/ui/DirListBox.h"
@@ -56,6 +57,7 @@ private slots:
     void folderOnAnotherVolumeMovesDriveList();
     void folderOnVolumeMountedMeanwhile();
     void pickedDriveReturnsToItsFolder();
+    void pickedDriveWhoseFolderWasRemoved();
     void labelledDesignationAsPath();
     void doubleClickEntersSingleClickHighlights();
     void enterOpensHighlightedFolder();
@@ -116,6 +118,22 @@ void ChooserTest::pickedDriveReturnsToItsFolder() {
     QCOMPARE(t.w().dirFSDir->Path(), x);
     t.pickDrive(1);
     QCOMPARE(t.w().dirFSDir->Path(), sub);
+}
+
+void ChooserTest::pickedDriveWhoseFolderWasRemoved() {
+    TwoVolumes t;
+    const std::string sub = t.h.tree.dir("volB/sub");
+    QVERIFY(t.start());
+    QVERIFY(t.w().dirFSDir->setPath(sub).ok());
+    t.pickDrive(0);
+    QVERIFY(std::filesystem::remove(sub));
+    bool unexpected = false;
+    armUnexpected(&unexpected);
+    t.pickDrive(1);  // its remembered folder is gone: the drive's root instead
+    QVERIFY(!unexpected);
+    QCOMPARE(t.w().drvFSDrive->Drive(), t.bDrive);
+    QCOMPARE(t.w().dirFSDir->Path(), t.b);
+    QVERIFY(!t.h.endedWith);
 }
 
 void ChooserTest::labelledDesignationAsPath() {
