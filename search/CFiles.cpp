@@ -113,11 +113,11 @@ void CFiles::setSearchdir(const std::string& NewVal) { searchdir_ = withTrailing
 std::string CFiles::SearchSpec() const { return searchSpec_; }
 void CFiles::setSearchSpec(const std::string& NewVal) {
     const auto first = NewVal.find_first_not_of(' ');
-    std::string spec =
+    std::string pattern =
         first == std::string::npos ? std::string() : NewVal.substr(first, NewVal.find_last_not_of(' ') - first + 1);
-    for (char& c : spec)
+    for (char& c : pattern)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    searchSpec_ = std::move(spec);
+    searchSpec_ = std::move(pattern);
 }
 
 std::int16_t CFiles::SearchType() const { return searchType_; }
