@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
-#include <map>
 
 #include "about/SysInfo.h"
 #include "about/ui/DesktopSysInfo.h"
@@ -93,40 +92,24 @@ private slots:
     }
 
     void desktopLookupOrder_data() {
-        QTest::addColumn<QString>("sysinfo");  // FARSEND_SYSINFO
-        QTest::addColumn<QString>("desktop");  // XDG_CURRENT_DESKTOP
-        QTest::addColumn<QString>("folder");   // FARSEND_SYSINFO_DIR
+        QTest::addColumn<QStringList>("env");  // FARSEND_SYSINFO, XDG_CURRENT_DESKTOP, FARSEND_SYSINFO_DIR
         QTest::addColumn<QString>("found");    // first source (empty: none) | second source
-        QTest::newRow("override") << "/opt/x/info"
-                                  << "KDE"
-                                  << ""
-                                  << "/opt/x/info|/usr/bin";
-        QTest::newRow("unknown desktop") << ""
-                                         << "NoSuchDesktop"
-                                         << "/opt/tools"
-                                         << "|/opt/tools";
-        QTest::newRow("nothing set") << ""
-                                     << ""
-                                     << ""
-                                     << "|/usr/bin";
+        QTest::newRow("override") << QStringList{"/opt/x/info", "KDE", ""} << "/opt/x/info|/usr/bin";
+        QTest::newRow("unknown desktop") << QStringList{"", "NoSuchDesktop", "/opt/tools"} << "|/opt/tools";
+        QTest::newRow("nothing set") << QStringList{"", "", ""} << "|/usr/bin";
     }
     void desktopLookupOrder() {
-        QFETCH(QString, sysinfo);
-        QFETCH(QString, desktop);
-        QFETCH(QString, folder);
+        QFETCH(QStringList, env);
         QFETCH(QString, found);
-        qputenv("FARSEND_SYSINFO", sysinfo.toUtf8());
-        qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
-        qputenv("FARSEND_SYSINFO_DIR", folder.toUtf8());
+        const char* names[] = {"FARSEND_SYSINFO", "XDG_CURRENT_DESKTOP", "FARSEND_SYSINFO_DIR"};
+        for (int i = 0; i < 3; ++i) qputenv(names[i], env[i].toUtf8());
         DesktopSysInfo source;
         std::string path = "stale", dir;
         QCOMPARE(source.GetKeyValue(SysInfoKey::ToolPath, path), !found.startsWith('|'));
         QVERIFY(source.GetKeyValue(SysInfoKey::ToolFolder, dir));
         QCOMPARE(QString::fromStdString(path + "|" + dir), found);
         QVERIFY(!source.startProgram("/nonexistent/farsend-sysinfo"));  // a missing program is not started
-        qunsetenv("FARSEND_SYSINFO");
-        qunsetenv("XDG_CURRENT_DESKTOP");
-        qunsetenv("FARSEND_SYSINFO_DIR");
+        for (const char* name : names) qunsetenv(name);
     }
 };
 
