@@ -11,79 +11,63 @@ namespace farsend {
 namespace {
 
 TEST(ProgramInfo, VersionLineHasPlainNumbersAndTheFixedDate) {
-    EXPECT_EQ(versionLine(3, 1), "Version 3.1 (3/9/98)");
-    EXPECT_EQ(versionLine(3, 10), "Version 3.10 (3/9/98)");
-    EXPECT_EQ(versionLine(4, 0), "Version 4.0 (3/9/98)");
+    EXPECT_EQ(versionLine(3, 1) + "|" + versionLine(3, 10) + "|" + versionLine(4, 0),
+              "Version 3.1 (3/9/98)|Version 3.10 (3/9/98)|Version 4.0 (3/9/98)");
 }
 
 class FakeSource final : public ISysInfoSource {
 public:
     bool GetKeyValue(SysInfoKey key, std::string& KeyVal) override {
-        asked.push_back(key);
+        ++asked;
         auto it = values.find(key);
-        if (it == values.end()) {
-            KeyVal.clear();
-            return false;
-        }
-        KeyVal = it->second;
-        return true;
+        KeyVal = it == values.end() ? std::string() : it->second;
+        return it != values.end();
     }
     bool startProgram(const std::string& path) override {
-        started.push_back(path);
+        started += path;
         return startWorks;
     }
     std::map<SysInfoKey, std::string> values;
-    std::vector<SysInfoKey> asked;
-    std::vector<std::string> started;
+    int asked = 0;
+    std::string started;
     bool startWorks = true;
 };
 
-class SysInfoTest : public ::testing::Test {
-protected:
+// The first source wins without asking the second; the second only counts
+// with the program itself in its folder.
+TEST(SysInfo, LooksUpAndStartsTheProgram) {
+    const std::string prog = kSysInfoProgramName;
+    struct Case {
+        const char* path;    // first source, nullptr: none
+        const char* folder;  // second source under the scratch folder, nullptr: none
+        bool startWorks;
+        std::string expected;  // "asked started result", "~" for the scratch folder
+    } cases[] = {
+        {"/opt/si", "bin", true, "1 /opt/si /opt/si"},
+        {nullptr, "bin", true, "2 ~/bin/" + prog + " ~/bin/" + prog},
+        {nullptr, "bin/", true, "2 ~/bin/" + prog + " ~/bin/" + prog},
+        {nullptr, "other", true, "2  none"},  // a folder of that name is no program
+        {nullptr, "empty", true, "2  none"},
+        {nullptr, "missing", true, "2  none"},
+        {nullptr, nullptr, true, "2  none"},
+        {"/opt/si", nullptr, false, "1 /opt/si none"},
+    };
     test::TempTree tree;
     test::FaultyFileSystem fs;
-    FakeSource source;
-};
-
-TEST_F(SysInfoTest, FirstSourceWinsWithoutAskingTheSecond) {
-    source.values[SysInfoKey::ToolPath] = "/opt/tools/sysinfo";
-    source.values[SysInfoKey::ToolFolder] = tree.root();
-    EXPECT_EQ(StartSysInfo(source, fs), "/opt/tools/sysinfo");
-    EXPECT_EQ(source.asked, std::vector<SysInfoKey>{SysInfoKey::ToolPath});
-    EXPECT_EQ(source.started, std::vector<std::string>{"/opt/tools/sysinfo"});
-}
-
-TEST_F(SysInfoTest, SecondSourceOnlyWithTheProgramInItsFolder) {
-    tree.file(std::string("bin/") + kSysInfoProgramName, "#!/bin/sh\n");
-    source.values[SysInfoKey::ToolFolder] = tree.path("bin");
-    const std::string expected = tree.path("bin/") + kSysInfoProgramName;
-    EXPECT_EQ(StartSysInfo(source, fs), expected);
-    EXPECT_EQ(source.asked, (std::vector<SysInfoKey>{SysInfoKey::ToolPath, SysInfoKey::ToolFolder}));
-    EXPECT_EQ(source.started, std::vector<std::string>{expected});
-}
-
-TEST_F(SysInfoTest, SecondSourceFolderWithATrailingSeparator) {
-    tree.file(std::string("bin/") + kSysInfoProgramName);
-    source.values[SysInfoKey::ToolFolder] = tree.path("bin/");
-    EXPECT_EQ(StartSysInfo(source, fs), tree.path("bin/") + kSysInfoProgramName);
-}
-
-TEST_F(SysInfoTest, SecondSourceOnlyWithoutTheProgramStartsNothing) {
-    tree.file("bin/something-else");
-    tree.dir(std::string("other/") + kSysInfoProgramName);  // a folder of that name is no program
-    for (const char* folder : {"bin", "other", "missing"}) {
-        source.values[SysInfoKey::ToolFolder] = tree.path(folder);
-        EXPECT_EQ(StartSysInfo(source, fs), std::nullopt) << folder;
+    tree.file("bin/" + prog, "#!/bin/sh\n");
+    tree.dir("other/" + prog);
+    tree.file("empty/something-else");
+    for (const Case& c : cases) {
+        FakeSource source;
+        source.startWorks = c.startWorks;
+        if (c.path) source.values[SysInfoKey::ToolPath] = c.path;
+        if (c.folder) source.values[SysInfoKey::ToolFolder] = tree.root() + "/" + c.folder;
+        const std::optional<std::string> result = StartSysInfo(source, fs);
+        std::string seen = std::to_string(source.asked) + " " + source.started + " " + result.value_or("none");
+        for (std::size_t at; (at = seen.find(tree.root())) != std::string::npos;)
+            seen.replace(at, tree.root().size(), "~");
+        EXPECT_EQ(seen, c.expected);
     }
-    EXPECT_TRUE(source.started.empty());
-}
-
-TEST_F(SysInfoTest, NeitherSourceOrAFailedStartIsUnavailable) {
-    EXPECT_EQ(StartSysInfo(source, fs), std::nullopt);
-    source.values[SysInfoKey::ToolPath] = "/opt/tools/sysinfo";
-    source.startWorks = false;
-    EXPECT_EQ(StartSysInfo(source, fs), std::nullopt);
-    EXPECT_EQ(source.started.size(), 1u);
 }
 
 }  // namespace

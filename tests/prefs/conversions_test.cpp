@@ -4,54 +4,29 @@
 
 namespace farsend {
 
-struct BoolCase {
-    const char* text;
-    std::optional<bool> value;
-};
-
-class ToBooleanTest : public ::testing::TestWithParam<BoolCase> {};
-
-TEST_P(ToBooleanTest, ReadsTheTwoWordsInAnyCase) { EXPECT_EQ(toBoolean(GetParam().text), GetParam().value); }
-
-INSTANTIATE_TEST_SUITE_P(Conversions, ToBooleanTest,
-                         ::testing::Values(BoolCase{"True", true}, BoolCase{"False", false}, BoolCase{"TRUE", true},
-                                           BoolCase{"false", false}, BoolCase{"tRuE", true}, BoolCase{"", std::nullopt},
-                                           BoolCase{"1", std::nullopt}, BoolCase{"-1", std::nullopt},
-                                           BoolCase{"0", std::nullopt}, BoolCase{" True", std::nullopt},
-                                           BoolCase{"Truex", std::nullopt}, BoolCase{"Tru", std::nullopt},
-                                           BoolCase{"Yes", std::nullopt}));
-
-TEST(FromBoolean, WritesTheWords) {
-    EXPECT_EQ(fromBoolean(true), "True");
-    EXPECT_EQ(fromBoolean(false), "False");
-    EXPECT_EQ(toBoolean(fromBoolean(true)), true);
-    EXPECT_EQ(toBoolean(fromBoolean(false)), false);
-}
-
-struct IntCase {
-    const char* text;
-    std::optional<std::int16_t> value;
-};
-
-class ToInteger16Test : public ::testing::TestWithParam<IntCase> {};
-
-TEST_P(ToInteger16Test, ReadsDecimalIn16Bits) { EXPECT_EQ(toInteger16(GetParam().text), GetParam().value); }
-
-INSTANTIATE_TEST_SUITE_P(Conversions, ToInteger16Test,
-                         ::testing::Values(IntCase{"1", 1}, IntCase{"0", 0}, IntCase{"-1", -1}, IntCase{"+7", 7},
-                                           IntCase{"007", 7}, IntCase{" 2\t", 2}, IntCase{"32767", 32767},
-                                           IntCase{"-32768", -32768}, IntCase{"32768", std::nullopt},
-                                           IntCase{"-32769", std::nullopt},
-                                           IntCase{"99999999999999999999", std::nullopt}, IntCase{"", std::nullopt},
-                                           IntCase{"-", std::nullopt}, IntCase{" ", std::nullopt},
-                                           IntCase{"True", std::nullopt}, IntCase{"1.5", std::nullopt},
-                                           IntCase{"1e3", std::nullopt}, IntCase{"0x10", std::nullopt},
-                                           IntCase{"1 2", std::nullopt}, IntCase{"--1", std::nullopt}));
-
-TEST(FromInteger, WritesPlainDecimal) {
-    EXPECT_EQ(fromInteger(1), "1");
-    EXPECT_EQ(fromInteger(0), "0");
-    EXPECT_EQ(fromInteger(-32768), "-32768");
+// Each stored text read both ways: as a Boolean word and as a 16-bit number.
+TEST(Conversions, ReadStoredTexts) {
+    const std::nullopt_t no = std::nullopt;
+    struct Case {
+        const char* text;
+        std::optional<bool> boolean;
+        std::optional<std::int16_t> number;
+    } cases[] = {
+        {"True", true, no}, {"false", false, no}, {"tRuE", true, no},
+        {" True", no, no},  {"Truex", no, no},    {"Yes", no, no},
+        {"", no, no},       {"1", no, 1},         {"-1", no, -1},
+        {"0", no, 0},       {"+7", no, 7},        {"007", no, 7},
+        {" 2\t", no, 2},    {"32767", no, 32767}, {"-32768", no, -32768},
+        {"32768", no, no},  {"-32769", no, no},   {"99999999999999999999", no, no},
+        {"-", no, no},      {"1.5", no, no},      {"1e3", no, no},
+        {"0x10", no, no},   {"1 2", no, no},      {"--1", no, no},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toBoolean(c.text), c.boolean) << '"' << c.text << '"';
+        EXPECT_EQ(toInteger16(c.text), c.number) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(fromBoolean(true) + fromBoolean(false), "TrueFalse");
+    EXPECT_EQ(fromInteger(1) + "," + fromInteger(-32768), "1,-32768");
 }
 
 }  // namespace farsend
