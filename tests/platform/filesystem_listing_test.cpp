@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "platform/FileSystem.h"
 #include "support/TempTree.h"
@@ -34,22 +35,19 @@ protected:
 };
 
 TEST_F(KindsTree, MapsPosixFactsToAttributeBits) {
-    const struct {
-        const char* name;
-        int attributes;
-        EntryKind kind;
-    } cases[] = {{"plain.txt", 0, EntryKind::Regular},
-                 {"locked.TXT", attr::ReadOnly, EntryKind::Regular},
-                 {".dotfile", attr::Hidden, EntryKind::Regular},
-                 {".dotfolder", attr::Directory | attr::Hidden, EntryKind::Directory},
-                 {"pipe", attr::System, EntryKind::Special},
-                 {"folderlink", attr::Directory | attr::System, EntryKind::DirectoryLink},
-                 {"filelink", 0, EntryKind::Regular},
-                 {"dangling", attr::System, EntryKind::DanglingLink}};
-    for (const auto& c : cases) {
-        const auto info = fsys.stat(t.path("T/") + c.name);
-        ASSERT_TRUE(info.ok()) << c.name << ": " << info.error().description;
-        EXPECT_EQ(std::pair(int(info->attributes), info->kind), std::pair(c.attributes, c.kind)) << c.name;
+    const std::tuple<const char*, int, EntryKind> cases[] = {
+        {"plain.txt", 0, EntryKind::Regular},
+        {"locked.TXT", attr::ReadOnly, EntryKind::Regular},
+        {".dotfile", attr::Hidden, EntryKind::Regular},
+        {".dotfolder", attr::Directory | attr::Hidden, EntryKind::Directory},
+        {"pipe", attr::System, EntryKind::Special},
+        {"folderlink", attr::Directory | attr::System, EntryKind::DirectoryLink},
+        {"filelink", 0, EntryKind::Regular},
+        {"dangling", attr::System, EntryKind::DanglingLink}};
+    for (const auto& [name, attributes, kind] : cases) {
+        const auto info = fsys.stat(t.path("T/") + name);
+        ASSERT_TRUE(info.ok()) << name << ": " << info.error().description;
+        EXPECT_EQ(std::pair(int(info->attributes), info->kind), std::pair(attributes, kind)) << name;
     }
     EXPECT_EQ(fsys.stat(t.path("T/filelink"))->length, 5);  // the file it names
 }
@@ -61,25 +59,22 @@ TEST_F(KindsTree, ListingYieldsMatchingNamesThatTheMaskAdmitsOnce) {
         more.insert(plain.begin(), plain.end());
         return more;
     };
-    const struct {
-        const char* pattern;
-        int mask;
-        S expected;
-    } cases[] = {{"*.*", attr::ReadOnly | attr::Archive, plain},
-                 {"*.*", attr::Hidden, with({".dotfile"})},
-                 {"*.*", attr::Directory | attr::System, with({"folder", "folderlink", "pipe", "dangling"})},
-                 {"*.*", 19, with({".dotfile", "folder", ".dotfolder"})},
-                 {"*.TXT", 0, {"plain.txt", "locked.TXT"}},
-                 {"?EADM?", 0, {"README"}},
-                 {"p*", attr::System, {"plain.txt", "pipe"}},
-                 {"*.*x", 0, {}},
-                 {"readme", 0, {}},
-                 {"folder", 0, {}},
-                 {"folder", attr::Directory, {"folder"}}};
-    for (const auto& c : cases) {
-        const auto names = fsys.list(t.path("T/") + c.pattern, static_cast<std::uint8_t>(c.mask));
+    const std::tuple<const char*, int, S> cases[] = {
+        {"*.*", attr::ReadOnly | attr::Archive, plain},
+        {"*.*", attr::Hidden, with({".dotfile"})},
+        {"*.*", attr::Directory | attr::System, with({"folder", "folderlink", "pipe", "dangling"})},
+        {"*.*", 19, with({".dotfile", "folder", ".dotfolder"})},
+        {"*.TXT", 0, {"plain.txt", "locked.TXT"}},
+        {"?EADM?", 0, {"README"}},
+        {"p*", attr::System, {"plain.txt", "pipe"}},
+        {"*.*x", 0, {}},
+        {"readme", 0, {}},
+        {"folder", 0, {}},
+        {"folder", attr::Directory, {"folder"}}};
+    for (const auto& [pattern, mask, expected] : cases) {
+        const auto names = fsys.list(t.path("T/") + pattern, static_cast<std::uint8_t>(mask));
         ASSERT_TRUE(names.ok()) << names.error().description;
-        EXPECT_EQ(S(names->begin(), names->end()), c.expected) << c.pattern << " mask " << c.mask;
+        EXPECT_EQ(S(names->begin(), names->end()), expected) << pattern << " mask " << mask;
     }
     // Only a folder that cannot be read fails; a name matching nothing is an empty list.
     EXPECT_EQ(fsys.list(t.path("gone/*.*"), 55).error().number, ENOENT);

@@ -2,9 +2,15 @@
 // Small steps shared by the main-window tests of the application shell.
 
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <functional>
 
+#include "app/ui/DirListBox.h"
+#include "support/ui/MainHarness.h"
 #include "support/ui/Modal.h"
 
 namespace farsend::test {

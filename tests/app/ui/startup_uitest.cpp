@@ -1,14 +1,8 @@
 // The start-up sequence, the selection display and closing, on the real window.
-#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
-#include <cerrno>
 
 #include "AppSteps.h"
-#include "app/ui/DirListBox.h"
 #include "app/ui/FileListBox.h"
-#include "support/ui/MainHarness.h"
 
 using namespace farsend;
 using namespace farsend::test;
@@ -30,12 +24,18 @@ std::vector<std::string> makeItems(const TempTree& tree, const QStringList& name
     return args;
 }
 
-QString display(const QString& mode, const QString& line2) { return mode + "\r\n" + line2 + "\r\nTo:"; }
-
 QStringList numbered(int n) {
     QStringList names;
     for (int i = 0; i < n; ++i) names << QString("f%1.txt").arg(i, 2, 10, QChar('0'));
     return names;
+}
+
+// The selection display and the name the hidden file list selects (none for a folder).
+QString shownEntry(frmFSMain& w) {
+    return w.lblFileName->text() + "|" + QString::fromStdString(w.fileFSFile->FileName());
+}
+QString entry(const QString& line2, const QString& mode = "Copy") {
+    return mode + "\r\n" + line2 + "\r\nTo:|" + (line2.endsWith('/') ? "" : line2.mid(1));
 }
 
 }  // namespace
@@ -95,10 +95,7 @@ void StartupTest::startUp() {
         return;
     }
     QCOMPARE(std::vector<std::string>(w.SelectedFiles.begin(), w.SelectedFiles.begin() + w.FileCount), args);
-    QCOMPARE(w.CurrentFile, std::int16_t(0));
-    QCOMPARE(w.lblFileName->text(), display("Copy", shown));
-    // The hidden file list selects the file's own name, nothing for a folder.
-    QCOMPARE(QString::fromStdString(w.fileFSFile->FileName()), shown.endsWith('/') ? "" : shown.mid(1));
+    QCOMPARE(shownEntry(w), entry(shown));
     const bool several = items.size() > 1;
     QCOMPARE(w.cmdFileUp->isVisible() && w.cmdFileDn->isVisible(), several);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -109,48 +106,30 @@ void StartupTest::scrollStopsAtBothEnds() {
     MainHarness h;
     QVERIFY(h.start(makeItems(h.tree, numbered(21))));
     frmFSMain& w = h.window();
-    const auto state = [&] {
-        return QString("%1 %2 %3")
-            .arg(w.CurrentFile)
-            .arg(w.lblFileName->text(), QString::fromStdString(w.fileFSFile->FileName()));
-    };
-    const auto entry = [](int i, const QString& mode = "Copy") {
-        const QString name = QString("f%1.txt").arg(i, 2, 10, QChar('0'));
-        return QString("%1 %2 %3").arg(i).arg(display(mode, "/" + name), name);
-    };
     QTest::mouseClick(w.cmdFileUp, Qt::LeftButton);
-    QCOMPARE(state(), entry(0));
+    QCOMPARE(shownEntry(w), entry("/f00.txt"));
     for (int i = 0; i < 20; ++i) QTest::mouseClick(w.cmdFileDn, Qt::LeftButton);
-    QCOMPARE(state(), entry(20));
+    QCOMPARE(shownEntry(w), entry("/f20.txt"));
     QTest::mouseClick(w.cmdFileDn, Qt::LeftButton);
-    QCOMPARE(state(), entry(20));
+    QCOMPARE(shownEntry(w), entry("/f20.txt"));
     QTest::mouseClick(w.cmdFileUp, Qt::LeftButton);
-    QCOMPARE(state(), entry(19));
+    QCOMPARE(shownEntry(w), entry("/f19.txt"));
     // The next scroll shows the mode caption as it is now; Space works the focused button.
     w.Command1[0]->setText("&Move");
     w.cmdFileDn->setFocus();
     QTest::keyClick(w.cmdFileDn, Qt::Key_Space);
-    QCOMPARE(state(), entry(20, "Move"));
+    QCOMPARE(shownEntry(w), entry("/f20.txt", "Move"));
+    QCOMPARE(w.CurrentFile, std::int16_t(20));
 }
 
 void StartupTest::menusAndTabOrder() {
     MainHarness h;
     QVERIFY(h.start(makeItems(h.tree, {"a.txt", "b.txt"})));
     frmFSMain& w = h.window();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QStringList seen;  // each entry as "caption|shortcut"; a separator the menu shows as "-"
-    for (const char* name : {"mnuAction", "mnuHelp"}) {
-        auto* m = w.findChild<QMenu*>(name);
-        QVERIFY(m != nullptr);
-        m->popup(w.geometry().center());
-        QVERIFY(QTest::qWaitForWindowExposed(m));
-        for (QAction* a : m->actions())
-            if (!a->isSeparator())
-                seen << a->text() + "|" + a->shortcut().toString();
-            else if (!m->actionGeometry(a).isEmpty())
-                seen << "-";
-        m->hide();
-    }
+    QStringList seen;  // each entry as "caption|shortcut", a separator as "-"
+    for (QMenu* m : {w.mnuAction, w.mnuHelp})
+        for (QAction* a : m->actions()) seen << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
+    QVERIFY(!w.mnuHelp->separatorsCollapsible());  // both of its separators show
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.cmdFileDn->setFocus();
     for (int i = 0; i < 8; ++i) {
