@@ -1,5 +1,5 @@
-// The engine's rules with a scripted window: the percentages, the byte copy
-// whatever its pacing, huge and shrinking files, a failing enumeration.
+// The engine's rules with a scripted window: the byte copy whatever its
+// pacing, huge and shrinking files, many small files.
 
 #include <gtest/gtest.h>
 
@@ -35,24 +35,6 @@ void setPiece(TransferEngine& e, std::int64_t piece) {
 
 }  // namespace
 
-struct PercentCase {
-    std::int64_t k, length;
-    std::int32_t expected;
-};
-
-class ChunkPercent : public ::testing::TestWithParam<PercentCase> {};
-
-TEST_P(ChunkPercent, RoundsHalvesToEven) {
-    EXPECT_EQ(chunkPercent(GetParam().k, GetParam().length), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ChunkPercent,
-                         ::testing::Values(PercentCase{1, 50000, 50}, PercentCase{2, 50000, 100},
-                                           PercentCase{1, 60000, 42}, PercentCase{2, 60000, 83},
-                                           PercentCase{1, 200000, 12}, PercentCase{3, 200000, 38},
-                                           PercentCase{5, 200000, 62}, PercentCase{1, 40000000, 0},
-                                           PercentCase{171799, 4294979641, 100}, PercentCase{85900, 4294979641, 50}));
-
 struct PieceCase {
     std::int64_t size;
     std::int64_t piece;
@@ -73,7 +55,7 @@ TEST_P(CopyPaced, SameValuesAndBytesForAnyPieceSize) {
     EXPECT_EQ(r.ui.values, expected);
     EXPECT_EQ(TempTree::read(r.ui.destination + "/t.bin"), TempTree::read(src));
     EXPECT_EQ(r.fs.openHandles(), 0);
-    EXPECT_EQ(r.ui.count("message"), 0);
+    EXPECT_EQ(r.ui.messages, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pieces, CopyPaced,
@@ -133,31 +115,10 @@ TEST(CopyFileData, SourceShrinkingMidCopyIsAFailureAndMoveKeepsIt) {
     });
     ASSERT_EQ(r.engine.fileStep(src, TransferMode::Move), StepOutcome::Continue);
     EXPECT_TRUE(cut);
-    EXPECT_EQ(r.ui.count("message"), 1);
+    EXPECT_EQ(r.ui.messages, 1);
     EXPECT_TRUE(TempTree::exists(src));
     EXPECT_EQ(r.fs.openHandles(), 0);
 }
-
-class FailingEnumeration : public ::testing::TestWithParam<bool> {};
-
-// A copy goes on with what the search found before it failed; a move of
-// that folder ends at once, leaving the status line and the hourglass.
-TEST_P(FailingEnumeration, CopyUsesWhatWasFoundMoveStops) {
-    const bool move = GetParam();
-    Rig r;
-    const std::string src = r.tree.dir("Src");
-    r.tree.file("Src/a.txt", "a");
-    r.tree.file("Src/Bad/b.txt", "b");
-    r.fs.failOn(Op::List, "Src/Bad/", EIO);
-    const auto outcome = move ? r.engine.moveFolder(src) : r.engine.copyFolder(src);
-    EXPECT_EQ(outcome, StepOutcome::Continue);
-    EXPECT_EQ(TempTree::exists(r.ui.destination + "/Src/a.txt"), !move);
-    EXPECT_TRUE(TempTree::exists(src + "/a.txt"));
-    EXPECT_EQ(r.ui.status, move ? "Calulating Directory Structures..." : "");
-    EXPECT_EQ(r.ui.busy, move);
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, FailingEnumeration, ::testing::Bool());
 
 TEST(FolderTransfer, EventsProcessedWhileManySmallFilesCopy) {
     Rig r;
