@@ -95,6 +95,11 @@ std::uint8_t listingBits(const std::string& folder, const dirent& e) {
         a | (attributesOf(name, kindOf(path, lst, &st), S_IWUSR) & (attr::Directory | attr::System)));
 }
 
+// Clears O_NONBLOCK once the file is known to be a regular one. F_SETFL
+// sets all of the status flags that it can change, and the open asked for
+// none of them but O_NONBLOCK: no F_GETFL needed.
+void blocking(int fd) { (void)::fcntl(fd, F_SETFL, 0); }
+
 struct DirCloser {
     void operator()(DIR* d) const { ::closedir(d); }
 };
@@ -204,8 +209,7 @@ public:
             ::close(fd);
             return Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        blocking(fd);
         return FileHandle{fd};
     }
 
@@ -223,8 +227,7 @@ public:
             ::close(fd);
             return Error::fromErrno(EINVAL);
         }
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        blocking(fd);
         return FileHandle{fd};
     }
 
