@@ -111,17 +111,8 @@ public:
         struct stat lst {};
         if (::lstat(path.c_str(), &lst) != 0) return lastError();
         struct stat st {};
-        FileInfo info;
-        info.kind = kindOf(path, lst, &st);
-        const struct stat& facts = info.kind == EntryKind::DanglingLink ? lst : st;
-        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
-        info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
-        info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
-        info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
-        info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
-        info.device = static_cast<std::uint64_t>(facts.st_dev);
-        info.inode = static_cast<std::uint64_t>(facts.st_ino);
-        return info;
+        const EntryKind kind = kindOf(path, lst, &st);
+        return infoOf(path, kind, kind == EntryKind::DanglingLink ? lst : st);
     }
 
     Result<std::vector<std::string>> list(const std::string& folderAndPattern, std::uint8_t mask) override {
@@ -195,6 +186,11 @@ public:
     }
 
     Result<FileHandle> openRead(const std::string& path) override {
+        FileInfo ignored;
+        return openReadWithInfo(path, ignored);
+    }
+
+    Result<FileHandle> openReadWithInfo(const std::string& path, FileInfo& info) override {
         // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
         // then refuses anything that is not a regular file.
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -210,6 +206,17 @@ public:
             return Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
         blocking(fd);
+        // The file opened is the one a stat of path follows a link to.
+        info = infoOf(path, EntryKind::Regular, st);
+        return FileHandle{fd};
+    }
+
+    Result<FileHandle> createNew(const std::string& path, std::uint32_t sourceMode) override {
+        // With O_EXCL nothing existing is opened, a pipe no more than a
+        // link: what is created is a regular file.
+        const mode_t mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd < 0) return lastError();
         return FileHandle{fd};
     }
 
@@ -291,6 +298,19 @@ public:
     }
 
 private:
+    static FileInfo infoOf(const std::string& path, EntryKind kind, const struct stat& facts) {
+        FileInfo info;
+        info.kind = kind;
+        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
+        info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
+        info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
+        info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
+        info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
+        info.device = static_cast<std::uint64_t>(facts.st_dev);
+        info.inode = static_cast<std::uint64_t>(facts.st_ino);
+        return info;
+    }
+
     static constexpr std::int64_t kHoleLook = 64 * 1024;
 
     // Moves up to count bytes from in to out at their current positions;
