@@ -2,6 +2,7 @@
 // The file-system layer. Everything the program asks of the disk goes through
 // IFileSystem, so tests can wrap the real one and make any call fail.
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,21 +14,21 @@
 namespace farsend {
 
 enum class EntryKind {
-    Regular,       // a plain file (also reached through a symbolic link)
-    Directory,     // a real directory
-    DirectoryLink, // a symbolic link to a directory: never entered
-    DanglingLink,  // a symbolic link whose target is missing
-    Special,       // FIFO, socket or device: never opened
+    Regular,        // a plain file (also reached through a symbolic link)
+    Directory,      // a real directory
+    DirectoryLink,  // a symbolic link to a directory: never entered
+    DanglingLink,   // a symbolic link whose target is missing
+    Special,        // FIFO, socket or device: never opened
 };
 
 struct FileInfo {
     std::uint8_t attributes = 0;  // attr:: bits, mapped from the POSIX facts
     EntryKind kind = EntryKind::Regular;
-    std::int64_t length = 0;      // bytes; 0 for anything but a regular file
-    std::int64_t mtimeSec = 0;    // last write, seconds since the epoch
+    std::int64_t length = 0;    // bytes; 0 for anything but a regular file
+    std::int64_t mtimeSec = 0;  // last write, seconds since the epoch
     std::int32_t mtimeNsec = 0;
-    std::uint32_t mode = 0;       // permission bits (07777)
-    std::uint64_t device = 0;     // device and inode identify the file itself
+    std::uint32_t mode = 0;    // permission bits (07777)
+    std::uint64_t device = 0;  // device and inode identify the file itself
     std::uint64_t inode = 0;
 };
 
@@ -50,8 +51,7 @@ public:
     // never listed. The listing is read to its end before this returns, in
     // the order the file system keeps it. Fails when the folder cannot be
     // read; no match is an empty list.
-    virtual Result<std::vector<std::string>> list(const std::string& folderAndPattern,
-                                                  std::uint8_t mask) = 0;
+    virtual Result<std::vector<std::string>> list(const std::string& folderAndPattern, std::uint8_t mask) = 0;
 
     // Creates one folder; its parent must exist.
     virtual Status makeDir(const std::string& path) = 0;
@@ -68,6 +68,23 @@ public:
     // with mode 0666 less the umask plus the execute bits of sourceMode. An
     // existing file keeps its content until written over or cut.
     virtual Result<FileHandle> openWrite(const std::string& path, std::uint32_t sourceMode) = 0;
+    // Opens a regular file for reading as openRead does, and tells in info
+    // what stat would tell of path. The default asks stat, then openRead.
+    virtual Result<FileHandle> openReadWithInfo(const std::string& path, FileInfo& info) {
+        auto facts = stat(path);
+        if (!facts) return facts.error();
+        auto handle = openRead(path);
+        if (handle) info = *facts;
+        return handle;
+    }
+    // Creates a file for writing as openWrite does, but only where nothing
+    // of that name exists (not even a link); fails with EEXIST otherwise.
+    // The default asks stat, then openWrite, which is not quite the same:
+    // it follows a dangling link.
+    virtual Result<FileHandle> createNew(const std::string& path, std::uint32_t sourceMode) {
+        if (stat(path)) return Error::fromErrno(EEXIST);
+        return openWrite(path, sourceMode);
+    }
     // Reads up to size bytes at the current position; 0 at end of file.
     virtual Result<std::size_t> read(FileHandle handle, void* buffer, std::size_t size) = 0;
     // Writes all size bytes at the current position.

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -49,11 +50,18 @@ EntryKind kindOf(const std::string& path, const struct stat& lst, struct stat* t
 std::uint8_t attributesOf(std::string_view name, EntryKind kind, mode_t mode) {
     std::uint8_t a = 0;
     switch (kind) {
-        case EntryKind::Directory: a |= attr::Directory; break;
-        case EntryKind::DirectoryLink: a |= attr::Directory | attr::System; break;
-        case EntryKind::Regular: break;
+        case EntryKind::Directory:
+            a |= attr::Directory;
+            break;
+        case EntryKind::DirectoryLink:
+            a |= attr::Directory | attr::System;
+            break;
+        case EntryKind::Regular:
+            break;
         case EntryKind::DanglingLink:
-        case EntryKind::Special: a |= attr::System; break;
+        case EntryKind::Special:
+            a |= attr::System;
+            break;
     }
     if (!name.empty() && name[0] == '.') a |= attr::Hidden;
     if ((mode & S_IWUSR) == 0) a |= attr::ReadOnly;
@@ -67,21 +75,30 @@ std::uint8_t listingBits(const std::string& folder, const dirent& e) {
     const char* name = e.d_name;
     std::uint8_t a = name[0] == '.' ? attr::Hidden : 0;
     switch (e.d_type) {
-        case DT_REG: return a;
-        case DT_DIR: return static_cast<std::uint8_t>(a | attr::Directory);
+        case DT_REG:
+            return a;
+        case DT_DIR:
+            return static_cast<std::uint8_t>(a | attr::Directory);
         case DT_FIFO:
         case DT_SOCK:
         case DT_CHR:
-        case DT_BLK: return static_cast<std::uint8_t>(a | attr::System);
-        default: break;  // a link, or a file system that leaves the type open
+        case DT_BLK:
+            return static_cast<std::uint8_t>(a | attr::System);
+        default:
+            break;  // a link, or a file system that leaves the type open
     }
     const std::string path = folder + name;
     struct stat lst {};
     struct stat st {};
     if (::lstat(path.c_str(), &lst) != 0) return a;  // vanished: let the caller's stat say so
-    return static_cast<std::uint8_t>(a | (attributesOf(name, kindOf(path, lst, &st), S_IWUSR) &
-                                          (attr::Directory | attr::System)));
+    return static_cast<std::uint8_t>(
+        a | (attributesOf(name, kindOf(path, lst, &st), S_IWUSR) & (attr::Directory | attr::System)));
 }
+
+// Clears O_NONBLOCK once the file is known to be a regular one. F_SETFL
+// sets all of the status flags that it can change, and the open asked for
+// none of them but O_NONBLOCK: no F_GETFL needed.
+void blocking(int fd) { (void)::fcntl(fd, F_SETFL, 0); }
 
 struct DirCloser {
     void operator()(DIR* d) const { ::closedir(d); }
@@ -94,21 +111,11 @@ public:
         struct stat lst {};
         if (::lstat(path.c_str(), &lst) != 0) return lastError();
         struct stat st {};
-        FileInfo info;
-        info.kind = kindOf(path, lst, &st);
-        const struct stat& facts = info.kind == EntryKind::DanglingLink ? lst : st;
-        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
-        info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
-        info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
-        info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
-        info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
-        info.device = static_cast<std::uint64_t>(facts.st_dev);
-        info.inode = static_cast<std::uint64_t>(facts.st_ino);
-        return info;
+        const EntryKind kind = kindOf(path, lst, &st);
+        return infoOf(path, kind, kind == EntryKind::DanglingLink ? lst : st);
     }
 
-    Result<std::vector<std::string>> list(const std::string& folderAndPattern,
-                                          std::uint8_t mask) override {
+    Result<std::vector<std::string>> list(const std::string& folderAndPattern, std::uint8_t mask) override {
         std::string folder = GetDirPath(folderAndPattern);
         const std::string pattern = GetFileName(folderAndPattern);
         const std::string openPath = folder.empty() ? std::string(".") : folder;
@@ -179,6 +186,11 @@ public:
     }
 
     Result<FileHandle> openRead(const std::string& path) override {
+        FileInfo ignored;
+        return openReadWithInfo(path, ignored);
+    }
+
+    Result<FileHandle> openReadWithInfo(const std::string& path, FileInfo& info) override {
         // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
         // then refuses anything that is not a regular file.
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -193,8 +205,18 @@ public:
             ::close(fd);
             return Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        blocking(fd);
+        // The file opened is the one a stat of path follows a link to.
+        info = infoOf(path, EntryKind::Regular, st);
+        return FileHandle{fd};
+    }
+
+    Result<FileHandle> createNew(const std::string& path, std::uint32_t sourceMode) override {
+        // With O_EXCL nothing existing is opened, a pipe no more than a
+        // link: what is created is a regular file.
+        const mode_t mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd < 0) return lastError();
         return FileHandle{fd};
     }
 
@@ -212,8 +234,7 @@ public:
             ::close(fd);
             return Error::fromErrno(EINVAL);
         }
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags >= 0) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        blocking(fd);
         return FileHandle{fd};
     }
 
@@ -247,31 +268,16 @@ public:
     }
 
     Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) override {
-        std::int64_t done = 0;
-        bool kernelCopy = true;
-        while (done < count) {
-            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
-            if (kernelCopy) {
-                const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
-                if (n > 0) {
-                    done += n;
-                    continue;
-                }
-                if (n == 0) break;
-                if (errno == EINTR) continue;
-                if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
-                    return lastError();
-                kernelCopy = false;  // not between these files: plain reads and writes
-            }
-            static thread_local std::unique_ptr<char[]> buffer(new char[1 << 20]);
-            const std::size_t chunk = std::min<std::size_t>(want, 1 << 20);
-            auto got = read(in, buffer.get(), chunk);
-            if (!got) return got.error();
-            if (*got == 0) break;
-            if (auto st = write(out, buffer.get(), *got); !st) return st.error();
-            done += static_cast<std::int64_t>(*got);
+        // A hole of the input (a stretch of a sparse file that holds no
+        // data) is passed over rather than written as zeros, so it stays a
+        // hole. Small pieces are copied as they are: the look costs more
+        // than it could save.
+        if (count >= kHoleLook) {
+            struct stat st {};
+            if (::fstat(in, &st) == 0 && S_ISREG(st.st_mode) && st.st_blocks * 512 < st.st_size)
+                return copySparse(in, out, count);
         }
-        return done;
+        return copyBytes(in, out, count);
     }
 
     Status setLength(FileHandle handle, std::int64_t length) override {
@@ -292,6 +298,125 @@ public:
     }
 
 private:
+    static FileInfo infoOf(const std::string& path, EntryKind kind, const struct stat& facts) {
+        FileInfo info;
+        info.kind = kind;
+        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
+        info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
+        info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
+        info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
+        info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
+        info.device = static_cast<std::uint64_t>(facts.st_dev);
+        info.inode = static_cast<std::uint64_t>(facts.st_ino);
+        return info;
+    }
+
+    static constexpr std::int64_t kHoleLook = 64 * 1024;
+
+    // Moves up to count bytes from in to out at their current positions;
+    // returns the bytes moved, fewer only at the end of the input.
+    Result<std::int64_t> copyBytes(FileHandle in, FileHandle out, std::int64_t count) {
+        std::int64_t done = 0;
+        bool kernelCopy = true;
+        while (done < count) {
+            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
+            if (kernelCopy) {
+                const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
+                if (n > 0) {
+                    done += n;
+                    continue;
+                }
+                if (n == 0) break;
+                if (errno == EINTR) continue;
+                if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL) return lastError();
+                kernelCopy = false;  // not between these files: plain reads and writes
+            }
+            static thread_local std::unique_ptr<char[]> buffer(new char[1 << 20]);
+            const std::size_t chunk = std::min<std::size_t>(want, 1 << 20);
+            auto got = read(in, buffer.get(), chunk);
+            if (!got) return got.error();
+            if (*got == 0) break;
+            if (auto st = write(out, buffer.get(), *got); !st) return st.error();
+            done += static_cast<std::int64_t>(*got);
+        }
+        return done;
+    }
+
+    // copyRange for an input that has holes.
+    Result<std::int64_t> copySparse(FileHandle in, FileHandle out, std::int64_t count) {
+        off_t pos = ::lseek(in, 0, SEEK_CUR);
+        off_t outPos = ::lseek(out, 0, SEEK_CUR);
+        struct stat outFacts {};
+        if (pos < 0 || outPos < 0 || ::fstat(out, &outFacts) != 0) return copyBytes(in, out, count);
+        std::int64_t outLength = outFacts.st_size;
+        std::int64_t done = 0;
+        while (done < count) {
+            off_t data = ::lseek(in, pos, SEEK_DATA);
+            if (data < 0) {
+                // No data from here on: a hole up to the end (as it is now:
+                // a file cut meanwhile ends where it ends), or the end.
+                struct stat now {};
+                if (errno != ENXIO || ::fstat(in, &now) != 0) return moreBytes(in, out, count, done);
+                data = std::max<off_t>(pos, now.st_size);
+            }
+            if (data > pos) {
+                const std::int64_t skip = std::min<std::int64_t>(data - pos, count - done);
+                if (auto st = zeroRange(out, outPos, skip, outLength); !st) return st.error();
+                pos += skip;
+                outPos += skip;
+                done += skip;
+                if (::lseek(in, pos, SEEK_SET) < 0 || ::lseek(out, outPos, SEEK_SET) < 0) return lastError();
+                continue;
+            }
+            // Data up to the next hole (or the end).
+            const off_t hole = ::lseek(in, pos, SEEK_HOLE);
+            if (hole < 0 || ::lseek(in, pos, SEEK_SET) < 0) return moreBytes(in, out, count, done);
+            const std::int64_t want = std::min<std::int64_t>(std::max<off_t>(hole - pos, 1), count - done);
+            const auto moved = copyBytes(in, out, want);
+            if (!moved) return moved.error();
+            done += *moved;
+            if (*moved < want) break;  // the end of the input
+            pos += static_cast<off_t>(*moved);
+            outPos += static_cast<off_t>(*moved);
+            outLength = std::max<std::int64_t>(outLength, outPos);
+        }
+        return done;
+    }
+
+    // Copies the rest of count plainly after done bytes went another way.
+    Result<std::int64_t> moreBytes(FileHandle in, FileHandle out, std::int64_t count, std::int64_t done) {
+        const auto moved = copyBytes(in, out, count - done);
+        if (!moved) return moved.error();
+        return done + *moved;
+    }
+
+    // Makes length bytes of out from offset read as zeros without writing
+    // them where it can: past the end nothing is there to clear, and the
+    // file is only made long enough; below it, what the file held there
+    // (a replaced file's content) is punched out, or else written over.
+    Status zeroRange(FileHandle out, std::int64_t offset, std::int64_t length, std::int64_t& outLength) {
+        const std::int64_t end = offset + length;
+        const std::int64_t held = std::min(end, outLength) - offset;
+        if (held > 0 && ::fallocate(out, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset),
+                                    static_cast<off_t>(held)) != 0) {
+            static const std::unique_ptr<char[]> zeros(new char[1 << 20]());
+            for (std::int64_t at = offset; at < offset + held;) {
+                const auto n = static_cast<std::size_t>(std::min<std::int64_t>(offset + held - at, 1 << 20));
+                const ssize_t w = ::pwrite(out, zeros.get(), n, static_cast<off_t>(at));
+                if (w < 0) {
+                    if (errno == EINTR) continue;
+                    return lastError();
+                }
+                at += w;
+            }
+        }
+        if (end > outLength) {
+            if (::ftruncate(out, static_cast<off_t>(end)) != 0) return lastError();
+            outLength = end;
+        }
+        return {};
+    }
+
     // The last name of path, trailing separators ignored; "/" for the root.
     static std::string_view lastName(std::string_view path) {
         while (path.size() > 1 && path.back() == kSep) path.remove_suffix(1);

@@ -76,7 +76,10 @@ void CProgressBar::setBackColor(OleColor NewVal) {
 
 void CProgressBar::refresh(std::optional<bool> ClearFirst) {
     if (canvas_ == nullptr) return;
-    if (ClearFirst.value_or(false)) canvas_->clear();
+    if (ClearFirst.value_or(false)) {
+        canvas_->clear();
+        painted_ = {};
+    }
     PaintBar();
 }
 
@@ -134,21 +137,43 @@ void CProgressBar::PaintBar() {
     const auto lowest = static_cast<std::int64_t>(roundHalfEven(canvas_->innerHeight())) - 1;
     const std::int64_t top = std::max<std::int64_t>(BlockMargin_, 0);
     const std::int64_t bottom = std::min<std::int64_t>(BlockMargin_ + BlockHeight_ - 1, lowest);
-    std::int64_t x = BlockMargin_;
-    const auto fillBlock = [&] {
+    const auto fillBlock = [&](std::int64_t i) {
+        const std::int64_t x = BlockMargin_ + i * (BlockWidth_ + BlockGap_);
         const std::int64_t x1 = std::max<std::int64_t>(x, 0);
         const std::int64_t x2 = std::min<std::int64_t>(x + BlockWidth_, right);
         if (x1 <= x2 && top <= bottom)
             canvas_->fillRect(static_cast<int>(x1), static_cast<int>(top), static_cast<int>(x2),
                               static_cast<int>(bottom));
-        x += BlockWidth_ + BlockGap_;
     };
 
-    canvas_->setForeColor(foreColor_);
-    for (std::int64_t i = 0; i < lit; ++i) fillBlock();
-    if (lit >= count) return;
-    canvas_->setForeColor(backColor_);
-    for (std::int64_t i = lit; i < count; ++i) fillBlock();
+    // A byte copy sets a value many times per block. When the canvas vouches
+    // that it still holds the bar as last painted, with the same layout and
+    // colours, only the blocks between the old and the new lit count change
+    // colour; everything else would repaint the same pixels.
+    const Layout now = layout();
+    const std::uint64_t version = canvas_->pixelsVersion();
+    const bool unchanged = version != 0 && painted_.canvas == canvas_ && painted_.version == version &&
+                           painted_.blocks == now && painted_.fore == foreColor_ && painted_.back == backColor_ &&
+                           painted_.right == right && painted_.lowest == lowest;
+    if (unchanged) {
+        if (lit > painted_.lit) {
+            canvas_->setForeColor(foreColor_);
+            for (std::int64_t i = painted_.lit; i < lit; ++i) fillBlock(i);
+        } else if (lit < painted_.lit) {
+            canvas_->setForeColor(backColor_);
+            for (std::int64_t i = lit; i < painted_.lit; ++i) fillBlock(i);
+        }
+        // The fore colour is left as a whole repaint leaves it.
+        canvas_->setForeColor(lit >= count ? foreColor_ : backColor_);
+    } else {
+        canvas_->setForeColor(foreColor_);
+        for (std::int64_t i = 0; i < lit; ++i) fillBlock(i);
+        if (lit < count) {
+            canvas_->setForeColor(backColor_);
+            for (std::int64_t i = lit; i < count; ++i) fillBlock(i);
+        }
+    }
+    painted_ = Painted{canvas_, canvas_->pixelsVersion(), now, foreColor_, backColor_, right, lowest, lit};
 }
 
 }  // namespace farsend

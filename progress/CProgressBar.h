@@ -20,6 +20,7 @@ public:
         std::int16_t BlockGap = 0;
         std::int16_t BlockMargin = 0;
         std::int16_t BlockCount = 0;
+        bool operator==(const Layout&) const = default;
     };
 
     CProgressBar() = default;
@@ -57,6 +58,18 @@ public:
     Layout layout() const { return {BlockWidth_, BlockHeight_, BlockGap_, BlockMargin_, BlockCount_}; }
 
 private:
+    // What the last PaintBar left on the canvas, and what decided it.
+    struct Painted {
+        ICanvas* canvas = nullptr;
+        std::uint64_t version = 0;  // the canvas's pixelsVersion right after
+        Layout blocks;
+        OleColor fore = 0;
+        OleColor back = 0;
+        std::int64_t right = 0;
+        std::int64_t lowest = 0;
+        std::int64_t lit = 0;
+    };
+
     void PaintBar();
     void CalcLayout();
 
@@ -72,6 +85,7 @@ private:
     std::int16_t BlockMargin_ = 0;
     std::int16_t BlockCount_ = 0;
     bool InResize_ = false;
+    Painted painted_;
 };
 
 }  // namespace farsend

@@ -41,6 +41,12 @@ public:
     // Paints the box with corners (x1, y1) and (x2, y2), both included, in
     // the fore colour.
     virtual void fillRect(int x1, int y1, int x2, int y2) = 0;
+
+    // A number that changes whenever the inner area's pixels may have
+    // changed, or the colours that system colours stand for; 0 for a canvas
+    // that cannot tell. Where it can, a painter may leave alone what it
+    // painted before and the canvas still holds.
+    virtual std::uint64_t pixelsVersion() const { return 0; }
 };
 
 }  // namespace farsend

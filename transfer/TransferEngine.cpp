@@ -283,6 +283,22 @@ StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool mov
         ui_.setSelectionText(action + "\r\n" + f.file);
         const std::string target = targetFolder + f.file;
 
+        // The common case first: a file that opens, into a name that nothing
+        // holds yet. Nothing to ask then, and the source's facts come with
+        // opening it. Anything else takes the careful way below, which asks
+        // again from the start.
+        if (FileInfo facts; auto in = fs_.openReadWithInfo(f.pathFile, facts)) {
+            if (const auto out = fs_.createNew(target, facts.mode)) {
+                if (!finishCopy(*in, facts, *out, false)) {
+                    if (move) return StepOutcome::Continue;
+                } else if (move && !fs_.deleteFile(f.pathFile).ok()) {
+                    return StepOutcome::Continue;
+                }
+                continue;
+            }
+            (void)fs_.close(*in);
+        }
+
         const auto info = fs_.stat(f.pathFile);
         if (!info) continue;  // gone since the listing
         if (!copyable(f.pathFile, *info)) continue;
@@ -347,22 +363,28 @@ bool TransferEngine::CopyFileData(const std::string& source, const std::string& 
 
 bool TransferEngine::copyData(const std::string& source, const FileInfo& info, const std::string& target,
                               bool replacing) {
-    Status result;
-    if (const auto in = fs_.openRead(source); !in) {
-        result = in.error();
-    } else {
-        if (const auto out = fs_.openWrite(target, info.mode); !out) {
-            result = out.error();
-        } else {
-            result = pump(*in, *out, info.length);
-            // Nothing of a replaced file's former content remains. A file
-            // that was not there a moment ago holds exactly what was written.
-            if (result && replacing) result = fs_.setLength(*out, info.length);
-            const Status closed = fs_.close(*out);
-            if (result && !closed) result = closed;
-        }
-        (void)fs_.close(*in);
+    const auto in = fs_.openRead(source);
+    if (!in) {
+        ui_.messageOk(in.error().description, kProgramTitle);
+        return false;
     }
+    const auto out = fs_.openWrite(target, info.mode);
+    if (!out) {
+        (void)fs_.close(*in);
+        ui_.messageOk(out.error().description, kProgramTitle);
+        return false;
+    }
+    return finishCopy(*in, info, *out, replacing);
+}
+
+bool TransferEngine::finishCopy(FileHandle in, const FileInfo& info, FileHandle out, bool replacing) {
+    Status result = pump(in, out, info.length);
+    // Nothing of a replaced file's former content remains. A file that was
+    // not there a moment ago holds exactly what was written.
+    if (result && replacing) result = fs_.setLength(out, info.length);
+    const Status closed = fs_.close(out);
+    if (result && !closed) result = closed;
+    (void)fs_.close(in);
     if (result) return true;
     ui_.messageOk(result.error().description, kProgramTitle);
     return false;

@@ -84,6 +84,8 @@ private:
     // CopyFileData for a source whose facts are known; replacing tells
     // whether the target existed, so that it must be cut to length.
     bool copyData(const std::string& source, const FileInfo& info, const std::string& target, bool replacing);
+    // The copy between two open files; closes both, shows a failure.
+    bool finishCopy(FileHandle in, const FileInfo& info, FileHandle out, bool replacing);
     Status pump(FileHandle in, FileHandle out, std::int64_t length);
     // Tells the user why an entry is left where it is; returns whether the
     // entry can be copied at all (a regular file).

@@ -56,6 +56,27 @@ QPalette::ColorRole roleOf(unsigned index) {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     // The whole widget is painted from the frame and the image.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    touch();
+}
+
+void PictureBox::touch() {
+    static std::uint64_t last = 0;
+    version_ = ++last;
+}
+
+void PictureBox::setForeColor(OleColor color) {
+    if (color != fore_) forePixelKnown_ = false;
+    fore_ = color;
+}
+
+void PictureBox::changeEvent(QEvent* event) {
+    // System colours may stand for other colours now.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange || type == QEvent::StyleChange) {
+        forePixelKnown_ = false;
+        touch();
+    }
+    QWidget::changeEvent(event);
 }
 
 double PictureBox::innerWidth() const { return std::max(0, width() - 2 * kFrame); }
@@ -86,11 +107,13 @@ void PictureBox::fitImage() {
         }
     }
     image_ = std::move(next);
+    touch();
 }
 
 void PictureBox::clear() {
     fitImage();
     image_.fill(resolve(back_));
+    touch();
     ++repaintRequests_;
     update();
 }
@@ -104,20 +127,35 @@ void PictureBox::fillRect(int x1, int y1, int x2, int y2) {
     x2 = std::min(x2, image_.width() - 1);
     y2 = std::min(y2, image_.height() - 1);
     if (x1 > x2 || y1 > y2) return;
-    // The progress bar repaints every block on every value it is given;
-    // only boxes that change colour cost a repaint.
-    const QRgb pixel = resolve(fore_).rgb();
+    // Boxes that already show the colour cost no repaint, and no copy of
+    // the image either.
+    if (!forePixelKnown_) {
+        forePixel_ = resolve(fore_).rgb();
+        forePixelKnown_ = true;
+    }
+    const QRgb pixel = forePixel_;
+    const qsizetype stride = image_.bytesPerLine();
+    const auto rowAt = [stride](const uchar* bits, int y) {
+        return reinterpret_cast<const QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+    };
+    const uchar* seen = image_.constBits();
     bool changed = false;
-    for (int y = y1; y <= y2; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int y = y1; y <= y2 && !changed; ++y) {
+        const QRgb* row = rowAt(seen, y);
         for (int x = x1; x <= x2; ++x) {
             if (row[x] != pixel) {
-                row[x] = pixel;
                 changed = true;
+                break;
             }
         }
     }
     if (!changed) return;
+    uchar* bits = image_.bits();
+    for (int y = y1; y <= y2; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+        std::fill(row + x1, row + x2 + 1, pixel);
+    }
+    touch();
     ++repaintRequests_;
     update(QRect(x1 + kFrame, y1 + kFrame, x2 - x1 + 1, y2 - y1 + 1));
 }

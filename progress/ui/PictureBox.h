@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 
 #include "progress/Canvas.h"
 
@@ -23,11 +24,12 @@ public:
     double outerWidth() const override;
     void setOuterWidth(double width) override;
     OleColor foreColor() const override { return fore_; }
-    void setForeColor(OleColor color) override { fore_ = color; }
+    void setForeColor(OleColor color) override;
     OleColor backColor() const override { return back_; }
     void setBackColor(OleColor color) override { back_ = color; }
     void clear() override;
     void fillRect(int x1, int y1, int x2, int y2) override;
+    std::uint64_t pixelsVersion() const override { return version_; }
 
     // The colour that color stands for: system colours from this widget's
     // palette (13 highlight, 15 button face, ...), others as 0x00BBGGRR.
@@ -37,6 +39,7 @@ public:
     int repaintRequests() const { return repaintRequests_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -44,11 +47,17 @@ private:
     // Fits the backing image to the inner area, keeping what it holds and
     // filling new room with the back colour.
     void fitImage();
+    // Marks the pixels as changed; the numbers are unique among all boxes.
+    void touch();
 
     QImage image_;
     OleColor fore_ = kSystemColorFlag | 18;  // button text
     OleColor back_ = kColorButtonFace;
     int repaintRequests_ = 0;
+    std::uint64_t version_ = 0;
+    // The fore colour as a pixel, resolved once per colour and palette.
+    QRgb forePixel_ = 0;
+    bool forePixelKnown_ = false;
 };
 
 }  // namespace farsend

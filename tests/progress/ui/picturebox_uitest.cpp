@@ -118,6 +118,73 @@ private slots:
         QTRY_VERIFY(counter.paints > paints);
     }
 
+    // The bar repaints only the blocks whose colour changes while the box
+    // vouches for its pixels; after every kind of change the box must look
+    // exactly as after a full repaint of a cleared box.
+    void paintsWhatAFullRepaintPaints_data() {
+        QTest::addColumn<QString>("change");
+        for (const char* c :
+             {"values", "palette", "outside fill", "clear", "wider", "narrower", "colour", "range", "other bar"})
+            QTest::newRow(c) << QString(c);
+    }
+
+    void paintsWhatAFullRepaintPaints() {
+        QFETCH(QString, change);
+        Box b;
+        b.bar.setCanvas(&b.box);
+        CProgressBar other;
+        const auto reference = [&] {
+            // A box of the same size and palette, cleared and painted whole.
+            QWidget host;
+            auto* box = new PictureBox(&host);
+            box->setPalette(b.box.palette());
+            box->setGeometry(b.box.geometry());
+            CProgressBar full;
+            full.setMin(b.bar.Min());
+            full.setMax(b.bar.Max());
+            full.setForeColor(b.bar.ForeColor());
+            full.setBackColor(b.bar.BackColor());
+            full.setValue(b.bar.Value());
+            full.setCanvas(box);
+            return shot(*box);
+        };
+        int step = 0;
+        for (const int value : {3, 50, 51, 100, 100, 97, 64, 12, 12, 30}) {
+            b.bar.setValue(value);
+            if (++step == 4) {
+                // One change part way, then the same value and others again.
+                if (change == "palette") {
+                    QPalette pal = b.box.palette();
+                    pal.setColor(QPalette::Highlight, Qt::blue);
+                    b.box.setPalette(pal);
+                } else if (change == "outside fill") {
+                    b.box.setForeColor(0x00FF00FF);
+                    b.box.fillRect(10, 2, 15, 8);  // over the second block, lit at this point
+                } else if (change == "clear") {
+                    b.box.clear();
+                } else if (change == "wider") {
+                    b.box.setOuterWidth(290);
+                    b.bar.ResizeEx();
+                } else if (change == "narrower") {
+                    b.box.setOuterWidth(120);  // behind the bar's back, then
+                    b.bar.setValue(value);
+                    b.bar.ResizeEx();
+                } else if (change == "colour") {
+                    // (A new back colour would leave the gaps in the old one.)
+                    b.bar.setForeColor(0x000000FF);
+                } else if (change == "range") {
+                    b.bar.setMax(60);
+                    b.bar.setMin(-20);
+                } else if (change == "other bar") {
+                    other.setCanvas(&b.box);  // a second painter on the same box
+                    other.setValue(80);
+                }
+                b.bar.setValue(value);
+            }
+            if (step >= 4) QCOMPARE(shot(b.box), reference());
+        }
+    }
+
     void tinyBoxesPaintNothingOutside() {
         Box b;
         b.box.setGeometry(10, 10, 40, 5);  // inner height 3: no block fits
