@@ -228,8 +228,10 @@ inline void runScenario() {
     r.w().progressTap = [&](std::int32_t v) { shown << QString::number(lastValue = v); };
     r.h.fs.onCall([&](Op op, const std::string&) {
         const QString status = r.w().lblStatus->text();
-        if (op == Op::OpenWrite)
-            shown << r.w().lblFileName->text().replace("\r\n", " ") + (status.isEmpty() ? "" : " [" + status + "]");
+        // What the display shows whenever a target is opened; a second try
+        // at the same target shows nothing new.
+        const QString now = r.w().lblFileName->text().replace("\r\n", " ") + (status.isEmpty() ? "" : " [" + status + "]");
+        if (op == Op::OpenWrite && shown.value(shown.size() - 1) != now) shown << now;
         if (op == Op::RemoveDir && shown.value(shown.size() - 1) != "(deleting)")
             shown << (status == "Deleting Directory Structures..." ? "(deleting)" : "removing under [" + status + "]");
     });
