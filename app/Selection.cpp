@@ -86,8 +86,9 @@ std::string modeWord(const std::string& caption) {
 std::string displayName(IFileSystem& fs, const std::string& entry) {
     auto info = fs.stat(entry);
     auto name = info ? searchedName(fs, entry) : Result<std::string>(info.error());
-    if (!info || !name) return std::string(1, kSep) + GetFileName(withoutTrailingSeps(entry));
-    std::string line = std::string(1, kSep) + *name;
+    std::string line(1, kSep);
+    if (!info || !name) return line += GetFileName(withoutTrailingSeps(entry));
+    line += *name;
     if ((info->attributes & attr::Directory) != 0) line += kSep;
     return line;
 }
