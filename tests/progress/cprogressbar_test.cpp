@@ -45,10 +45,7 @@ struct RecordingCanvas : ICanvas {
         fills.clear();
         clears = 0;
     }
-    int fillsIn(OleColor color) const {
-        return static_cast<int>(
-            std::count_if(fills.begin(), fills.end(), [&](const Fill& f) { return f.color == color; }));
-    }
+    int fillsIn(OleColor color) const { return static_cast<int>(std::ranges::count(fills, color, &Fill::color)); }
 
     double inner, height;
     OleColor fore = 0, back = 0;
@@ -58,13 +55,11 @@ struct RecordingCanvas : ICanvas {
     std::vector<double> widthsSet;  // inner widths set
     std::function<void()> onResize;
 };
-constexpr OleColor kFore = kColorHighlight;
-constexpr OleColor kBack = kColorButtonFace;
+constexpr OleColor kFore = kColorHighlight, kBack = kColorButtonFace;
 
 // The worked example: 245 x 9 pixels inside a 1-pixel frame.
-class Bar : public ::testing::Test {
-protected:
-    void SetUp() override { bar.setCanvas(&canvas); }
+struct Bar : ::testing::Test {
+    Bar() { bar.setCanvas(&canvas); }
     RecordingCanvas canvas{245, 9};
     CProgressBar bar;
 };
