@@ -1,7 +1,9 @@
 #pragma once
 // Placement helpers for this program's dialogs.
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -20,5 +22,13 @@ inline void centreOnScreen(QWidget* w) {
 // fonts are wider. A caption keeps its place but widens to its text rather
 // than being cut off.
 inline void growToText(QWidget* w) { w->resize(std::max(w->width(), w->sizeHint().width()), w->height()); }
+
+// Esc presses the dialog's Cancel button (whose handler may do more than
+// close), rather than merely rejecting the dialog. Returns whether it did.
+inline bool escapeClicks(QKeyEvent* event, QAbstractButton* cancel) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) return false;
+    cancel->click();
+    return true;
+}
 
 }  // namespace farsend

@@ -90,12 +90,8 @@ void Form1::Command1_Click(int Index) {
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {
-    // Esc is the Cancel button.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Command1[1]->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // Esc presses the Cancel button.
+    if (!escapeClicks(event, Command1[1])) QDialog::keyPressEvent(event);
 }
 
 }  // namespace farsend

@@ -141,12 +141,8 @@ void frmOptions::Command1_Click(int Index) {
 }
 
 void frmOptions::keyPressEvent(QKeyEvent* event) {
-    // Esc is the Cancel button, which (unlike the close command) reloads.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Command1[1]->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // Esc presses the Cancel button, which (unlike the close command) reloads.
+    if (!escapeClicks(event, Command1[1])) QDialog::keyPressEvent(event);
 }
 
 }  // namespace farsend

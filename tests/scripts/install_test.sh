@@ -7,11 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
 # A prefix with a blank and a quote: every file written at install time must
 # still name the program correctly.
 prefix="$scratch/pre fix'q"
-if ! install_into "$prefix"; then
-    fail "cmake --install into $prefix" "$(cat "$scratch/install.log")"
-    finish
-    exit 1
-fi
+install_or_stop "$prefix"
 ok "cmake --install into a prefix"
 
 for file in bin/farsend98 bin/farsend98-integrate \

@@ -6,11 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
 
 prefix="$scratch/pre fix'q"
-if ! install_into "$prefix"; then
-    fail "cmake --install into $prefix" "$(cat "$scratch/install.log")"
-    finish
-    exit 1
-fi
+install_or_stop "$prefix"
 integrate="$prefix/bin/farsend98-integrate"
 record="$scratch/record"
 # The menus must start the installed program; a stand-in takes its place

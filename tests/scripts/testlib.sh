@@ -81,6 +81,15 @@ install_into() {
     preserving_manifest cmake --install "$build_dir" --prefix "$1" > "$scratch/install.log" 2>&1
 }
 
+# install_or_stop PREFIX: installs there, or reports the failure and ends the script.
+install_or_stop() {
+    if ! install_into "$1"; then
+        fail "cmake --install into $1" "$(cat "$scratch/install.log")"
+        finish
+        exit 1
+    fi
+}
+
 # make_standin PATH RECORD: a program at PATH that writes its arguments,
 # each followed by a NUL byte, to RECORD (complete when RECORD appears).
 make_standin() {
