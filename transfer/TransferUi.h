@@ -6,16 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Prompts.h"
 #include "search/CFiles.h"
 
 namespace farsend {
-
-// Titles: the transfer's own questions carry the first, every other box the
-// program's title.
-inline constexpr const char* kPromptTitle = "Farsend v. 3.0";
-inline constexpr const char* kProgramTitle = "Farsend 98";
-
-enum class MsgAnswer { Yes, No, Cancel };
 
 // The main window's progress bar, as far as the byte copy drives it.
 class IProgressValue {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/Prompts.h"
 #include "platform/Volumes.h"
 #include "prefs/SettingsStore.h"
 
@@ -17,6 +18,8 @@ struct Services {
     IFileSystem* fs = nullptr;
     IVolumes* volumes = nullptr;
     ISettingsStore* store = nullptr;
+    // Every question and message of the program.
+    IPrompts* prompts = nullptr;
     // The program's arguments, without its own name: one piece each.
     std::vector<std::string> args;
     // Ends the process at once, without the main window's closing steps.

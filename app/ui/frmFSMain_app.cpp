@@ -17,7 +17,6 @@ namespace farsend {
 
 namespace {
 
-const char* const kProgramTitle = "Farsend 98";
 const char* const kCannotFind =
     "Cannot find the specified source file.\r\n"
     "Farsend 98 is meant to be run from the SendTo menu.\r\n"

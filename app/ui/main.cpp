@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
 #include "app/ui/frmFSMain.h"
 #include "prefs/ui/QtSettingsStore.h"
@@ -42,10 +43,12 @@ int main(int argc, char* argv[]) {
 
     farsend::QtVolumes volumes;
     farsend::QtSettingsStore store;
+    farsend::QtPrompts prompts;
     farsend::Services services;
     services.fs = &farsend::realFileSystem();
     services.volumes = &volumes;
     services.store = &store;
+    services.prompts = &prompts;
     services.args = std::move(pieces);
     services.endNow = [](int code) {
         std::fflush(nullptr);
