@@ -9,6 +9,11 @@ std::string withTrailingSep(std::string path) {
     return path;
 }
 
+std::string withoutTrailingSep(std::string path) {
+    while (path.size() > 1 && path.back() == kSep) path.pop_back();
+    return path;
+}
+
 std::string GetDirPath(const std::string& pathName) {
     const auto last = pathName.rfind(kSep);
     return last == std::string::npos ? std::string() : pathName.substr(0, last + 1);

@@ -12,6 +12,9 @@ inline constexpr char kSep = '/';
 // Returns path with the separator appended unless it already ends in one.
 std::string withTrailingSep(std::string path);
 
+// Returns path without trailing separators; the root "/" stays as it is.
+std::string withoutTrailingSep(std::string path);
+
 // Returns the part of path up to and including its last separator; empty
 // when it holds none.
 std::string GetDirPath(const std::string& pathName);

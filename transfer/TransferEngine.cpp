@@ -20,11 +20,6 @@ constexpr const char* kRemoving = "Deleting Directory Structures...";
 
 bool isFolderKind(EntryKind kind) { return kind == EntryKind::Directory || kind == EntryKind::DirectoryLink; }
 
-std::string withoutTrailingSep(std::string path) {
-    while (path.size() > 1 && path.back() == kSep) path.pop_back();
-    return path;
-}
-
 }  // namespace
 
 std::int32_t chunkPercent(std::int64_t k, std::int64_t length) {
