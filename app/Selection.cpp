@@ -18,18 +18,13 @@ Result<std::string> searchedName(IFileSystem& fs, const std::string& path) {
 
 namespace {
 
-// A folder given with a trailing separator ("Pictures/") would otherwise
-// become an entry with an empty name.
-std::string withoutTrailingSeps(std::string path) {
-    while (path.size() > 1 && path.back() == kSep) path.pop_back();
-    return path;
-}
-
-// "." and ".." name a folder by its relation to another one; their own
-// folder part would name a different item, so such a piece selects nothing.
-bool isRelativeName(const std::string& piece) {
+// "." and ".." name a folder by its relation to another one, and their own
+// folder part would name a different item; "/" has no name at all (taken
+// as a folder it would send the whole file system). Such a piece selects
+// nothing.
+bool hasNoNameOfItsOwn(const std::string& piece) {
     const std::string name = GetFileName(piece);
-    return name == "." || name == "..";
+    return name.empty() || name == "." || name == "..";
 }
 
 Result<std::string> entryFromAttributes(IFileSystem& fs, const std::string& piece, std::uint8_t attributes) {
@@ -43,8 +38,10 @@ Result<std::string> entryFromAttributes(IFileSystem& fs, const std::string& piec
 Result<FileInfo> readPiece(IFileSystem& fs, std::string& piece) {
     auto info = fs.stat(piece);
     if (!info) return info.error();
-    if ((info->attributes & attr::Directory) != 0) piece = withoutTrailingSeps(piece);
-    if (isRelativeName(piece)) return Error::fromErrno(ENOENT);
+    // A folder given with a trailing separator ("Pictures/") would otherwise
+    // become an entry with an empty name.
+    if ((info->attributes & attr::Directory) != 0) piece = withoutTrailingSep(piece);
+    if (hasNoNameOfItsOwn(piece)) return Error::fromErrno(ENOENT);
     return info;
 }
 
@@ -87,7 +84,7 @@ std::string displayName(IFileSystem& fs, const std::string& entry) {
     auto info = fs.stat(entry);
     auto name = info ? searchedName(fs, entry) : Result<std::string>(info.error());
     std::string line(1, kSep);
-    if (!info || !name) return line += GetFileName(withoutTrailingSeps(entry));
+    if (!info || !name) return line += GetFileName(withoutTrailingSep(entry));
     line += *name;
     if ((info->attributes & attr::Directory) != 0) line += kSep;
     return line;

@@ -62,7 +62,7 @@ TEST_F(ParseCommandTest, PieceNamingNothingStopsTheList) {
     const std::string a = tree.file("a.txt"), d = tree.dir("d");
     tree.dir("My Documents");
     for (const Pieces& bad :
-         {Pieces{""}, Pieces{a + "/x"}, Pieces{tree.path("My"), "Documents"}, Pieces{d + "/."}, Pieces{d + "/.."}}) {
+         {Pieces{""}, Pieces{a + "/x"}, Pieces{tree.path("My"), "Documents"}, Pieces{d + "/."}, Pieces{d + "/.."}, Pieces{"/"}, Pieces{"//"}}) {
         Pieces pieces{a};
         pieces.insert(pieces.end(), bad.begin(), bad.end());
         pieces.push_back(a);
