@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "about/ProgramInfo.h"
 #include "about/SysInfo.h"
@@ -27,8 +28,6 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
     : QDialog(owner), sysInfo_(sysInfo), fs_(fs) {
     setObjectName("frmAbout");
     setFixedSize(twips(5730), twips(3555));
-    // The forms' own narrow font: the buttons were sized for it, and the
-    // desktop's wider one cuts "System Info..." off at both ends.
     setFont(formFont());
 
     picIcon = new QLabel(this);
@@ -71,6 +70,17 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
     cmdSysInfo = new QPushButton("&System Info...", this);
     cmdSysInfo->setObjectName("cmdSysInfo");
     place(cmdSysInfo, 4260, 3075, 1245, 345);
+    // Where a font needs wider buttons they grow to the left, keeping their
+    // right edges, and the legal notice beside them gives way.
+    int buttonsLeft = width();
+    for (QPushButton* b : {cmdOK, cmdSysInfo}) {
+        const int grown = std::max(b->width(), b->sizeHint().width());
+        b->setGeometry(b->geometry().right() + 1 - grown, b->y(), grown, b->height());
+        buttonsLeft = std::min(buttonsLeft, b->x());
+    }
+    const int gap = twips(4245) - twips(255 + 3870);
+    lblDisclaimer->resize(std::min(lblDisclaimer->width(), buttonsLeft - gap - lblDisclaimer->x()),
+                          lblDisclaimer->height());
     QWidget::setTabOrder(cmdOK, cmdSysInfo);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });

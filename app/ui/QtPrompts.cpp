@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "app/ui/Twips.h"
 #include "transfer/ui/frmReplace.h"
 
 namespace farsend {
@@ -20,6 +21,7 @@ QWidget* owner() {
 }
 
 int exec(QMessageBox& box) {
+    box.setFont(formFont());
     box.setTextFormat(Qt::PlainText);
     return box.exec();
 }
@@ -49,6 +51,7 @@ MsgAnswer QtPrompts::askYesNoCancel(const std::string& text, const std::string& 
 
 std::string QtPrompts::inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) {
     QInputDialog box(owner());
+    box.setFont(formFont());
     box.setWindowTitle(q(title));
     box.setLabelText(q(prompt));
     box.setTextValue(q(proposed));

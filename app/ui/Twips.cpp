@@ -1,6 +1,5 @@
 #include "app/ui/Twips.h"
 
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <algorithm>
@@ -9,21 +8,14 @@ namespace farsend {
 
 QFont formFont() {
     QFont f = QGuiApplication::font();
-    // The layout was drawn for a narrow sans serif; prefer one of that
-    // width where the desktop has it, else its own sans serif.
-    f.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans",
-                   "Helvetica", f.family()});
     f.setPointSizeF(8.25);
     return f;
 }
 
-void fitLabel(QLabel* label, int rightEdge) {
-    const int room = rightEdge - label->x();
-    QFont f = label->font();
-    auto needed = [&] { return QFontMetrics(f).horizontalAdvance(label->text()) + 2; };
-    while (needed() > room && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.25);
-    label->setFont(f);
-    if (needed() > label->width()) label->resize(std::min(needed(), room), label->height());
+void growToText(QWidget* w) {
+    const QSize need = w->sizeHint();
+    const int height = std::max(w->height(), need.height());
+    w->setGeometry(w->x(), w->y() - (height - w->height()) / 2, std::max(w->width(), need.width()), height);
 }
 
 static void ruleLine(QWidget* parent, int y, int right, const char* colour) {

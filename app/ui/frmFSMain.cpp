@@ -16,6 +16,7 @@
 #include "app/ui/DirListBox.h"
 #include "app/ui/DriveListBox.h"
 #include "app/ui/FileListBox.h"
+#include "app/ui/FittedLabel.h"
 #include "app/ui/Twips.h"
 #include "progress/CProgressBar.h"
 #include "progress/ui/PictureBox.h"
@@ -57,7 +58,7 @@ QIcon arrowIcon(bool up, const QColor& colour) {
 }
 
 QLabel* borderedLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new FittedLabel(text, parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setLineWidth(1);
     label->setTextFormat(Qt::PlainText);
@@ -73,7 +74,7 @@ void frmFSMain::buildControls() {
     client->setObjectName("client");
     setCentralWidget(client);
     client->setFixedSize(twips(3915), twips(4605));
-    client->setFont(formFont());
+    setFont(formFont());
     // Keys that no control takes (Enter on a list, say) reach the window here.
     client->installEventFilter(this);
 
@@ -130,8 +131,13 @@ void frmFSMain::buildControls() {
     Label2 = new QLabel("Create Directory", client);
     Label2->setObjectName("Label2");
     place(Label2, 2670, 3360, 1155, 195);
-    fitLabel(Label1, Command3->x() - 4);
-    fitLabel(Label2, client->width());
+    // Wider fonts need more room for the two captions: Create Directory
+    // keeps its right edge and moves left, its button with it.
+    growToText(Label1);
+    growToText(Label2);
+    const int shift = Label2->width() - twips(1155);
+    Label2->move(Label2->x() - shift, Label2->y());
+    Command3->move(Command3->x() - shift, Command3->y());
 
     Command1[0] = new QPushButton("&Copy", client);
     Command1[0]->setObjectName("Command1_0");

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
 
 namespace farsend {
 
@@ -17,11 +16,6 @@ inline void centreOnScreen(QWidget* w) {
     const QRect area = screen->geometry();
     w->move(area.left() + (area.width() - w->width()) / 2, area.top() + (area.height() - w->height()) / 2);
 }
-
-// The designed widths were measured for a narrow 8-point font; most desktop
-// fonts are wider. A caption keeps its place but widens to its text rather
-// than being cut off.
-inline void growToText(QWidget* w) { w->resize(std::max(w->width(), w->sizeHint().width()), w->height()); }
 
 // Esc presses the dialog's Cancel button (whose handler may do more than
 // close), rather than merely rejecting the dialog. Returns whether it did.

@@ -20,6 +20,7 @@ Form1::Form1(frmFSMain& main) : QDialog(nullptr), main_(main) {
     setObjectName("Form1");
     setWindowTitle("Add To Favorites...");
     setFixedSize(twips(6075), twips(1305));
+    setFont(formFont());
 
     Label1[0] = new QLabel("&Name", this);
     Label1[0]->setObjectName("Label1_0");

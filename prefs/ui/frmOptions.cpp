@@ -1,11 +1,14 @@
 #include "prefs/ui/frmOptions.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <algorithm>
+#include <utility>
 
 #include "app/ui/DriveListBox.h"
 #include "app/ui/Twips.h"
@@ -16,10 +19,18 @@
 
 namespace farsend {
 
+namespace {
+
+// Only the selected option of a group is a tab stop; a click still focuses either.
+Qt::FocusPolicy tabStopIf(bool selected) { return selected ? Qt::StrongFocus : Qt::ClickFocus; }
+
+}  // namespace
+
 frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     setObjectName("frmOptions");
     setWindowTitle("Options");
     setFixedSize(twips(4155), twips(2715));
+    setFont(formFont());
 
     fraStartup = new QGroupBox("Startup", this);
     fraStartup->setObjectName("fraStartup");
@@ -30,7 +41,7 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     fraStartup->setStyleSheet(
         "QGroupBox#fraStartup { margin-top: 7px; padding-top: 2px; border: 1px solid palette(mid); }"
         "QGroupBox#fraStartup::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0 2px; }");
+        " left: 6px; padding: 0 3px; }");
 
     // optLDU and optRootDir share the frame; optCopy and optMove sit in
     // Picture1, so the two groups exclude only within themselves.
@@ -68,8 +79,26 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     for (int i = 0; i < 2; ++i)
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
 
+    // Each pair of options is a group of its own, as on the original form:
+    // Tab reaches a group once, at its selected option, and the arrow keys
+    // move within it (without groups, the pairs nested in one frame would
+    // take each other for one group).
+    for (auto [first, second] : {std::pair{optLDU, optRootDir}, std::pair{optCopy, optMove}}) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(first);
+        group->addButton(second);
+        connect(group, &QButtonGroup::buttonToggled, this,
+                [](QAbstractButton* option, bool selected) { option->setFocusPolicy(tabStopIf(selected)); });
+        for (QRadioButton* option : {first, second}) option->setFocusPolicy(tabStopIf(false));
+    }
+
+    // A style sheet gives the frame's children the desktop's font unless
+    // they are told their own.
+    QList<QWidget*> framed = fraStartup->findChildren<QWidget*>();
+    for (QWidget* w : framed << fraStartup) w->setFont(font());
     fitToFont();
 
+    // The order of the tab indexes.
     QWidget::setTabOrder(optLDU, optRootDir);
     QWidget::setTabOrder(optRootDir, drvDefaultDrive);
     QWidget::setTabOrder(drvDefaultDrive, Command1[0]);
@@ -82,24 +111,32 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
 }
 
 void frmOptions::fitToFont() {
-    for (QWidget* w : {static_cast<QWidget*>(optLDU), static_cast<QWidget*>(optRootDir), static_cast<QWidget*>(optCopy),
-                       static_cast<QWidget*>(optMove), static_cast<QWidget*>(chkTips)})
-        growToText(w);
-    // The drive list stays beside its option, the inner container around its
-    // options, and the frame, the dialog and the Cancel button (flush with the
-    // frame's right edge) grow to make room.
-    const int gap = twips(60);
-    drvDefaultDrive->move(std::max(drvDefaultDrive->x(), optRootDir->geometry().right() + gap), drvDefaultDrive->y());
-    Picture1->resize(
-        std::max(Picture1->width(), std::max(optCopy->geometry().right(), optMove->geometry().right()) + 1),
-        Picture1->height());
-    int contentRight = 0;
-    for (QWidget* w : fraStartup->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        contentRight = std::max(contentRight, w->geometry().right());
-    fraStartup->resize(std::max(fraStartup->width(), contentRight + 1 + gap), fraStartup->height());
-    const int frameRight = fraStartup->geometry().right() + 1;
-    Command1[1]->move(frameRight - Command1[1]->width(), Command1[1]->y());
-    setFixedSize(std::max(width(), frameRight + twips(120)), height());
+    // The window keeps its designed size. The drive list has a line of its
+    // own under its option, as wide as the frame allows, so that every drive
+    // reads in full beside the longest caption; each option is as wide as
+    // its caption needs, and the rows keep the designed spacing where the
+    // font allows and close up where it is tall.
+    const int indent = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    const int right = fraStartup->width() - optLDU->x();
+    int y = optLDU->y();
+    auto row = [&y, right](QWidget* w, int x, int width) {
+        const int height = std::max(w->height(), QFontMetrics(w->font()).height() + 2);
+        w->setGeometry(x, y, std::min(width, right - x), height);
+        y += height + 1;
+    };
+    auto option = [&row](QWidget* w) { row(w, w->x(), std::max(w->width(), w->sizeHint().width())); };
+    option(optLDU);
+    option(optRootDir);
+    row(drvDefaultDrive, optRootDir->x() + indent, right);
+    Picture1->move(Picture1->x(), y);
+    const int copyMoveTop = y;
+    y = 0;
+    option(optCopy);
+    option(optMove);
+    Picture1->resize(right - Picture1->x(), y);
+    y += copyMoveTop;
+    option(chkTips);
 }
 
 void frmOptions::Form_Load() {
@@ -123,6 +160,8 @@ void frmOptions::Form_Load() {
 
     (c.copy ? optCopy : optMove)->setChecked(true);
     chkTips->setChecked(c.tips);
+    // The first tab stop: the selected option of the first group.
+    (c.rootDir ? optRootDir : optLDU)->setFocus();
 }
 
 void frmOptions::Command1_Click(int Index) {

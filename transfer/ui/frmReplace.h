@@ -28,6 +28,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void spreadRow();
+
     std::int16_t& answer_;
 };
 
