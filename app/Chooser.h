@@ -47,6 +47,9 @@ std::string upperPathOf(const std::string& folderPath);
 // system to accept or refuse.
 bool newFolderNameAllowed(const std::string& name);
 
+// What the user is told when the name is left empty.
+inline constexpr const char* kFolderNameEmpty = "The new folder needs a name: type at least one character.";
+
 // What the user is told when a name is not allowed.
 inline constexpr const char* kFolderNameRefusal =
     "A new folder's name cannot contain \"/\", and cannot be \".\" or \"..\".";

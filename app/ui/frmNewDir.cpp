@@ -3,12 +3,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
 #include "app/Chooser.h"
 #include "app/ui/DirListBox.h"
+#include "app/ui/FittedLabel.h"
 #include "app/ui/Twips.h"
 #include "app/ui/frmFSMain.h"
 
@@ -22,7 +22,9 @@ frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
     setFixedSize(twips(3825), twips(1605));
     setFont(formFont());
 
-    lblUpperPath = new QLabel("Label1", this);
+    // A long path wraps after its separators; one too long even for that
+    // shows its beginning and its end.
+    lblUpperPath = new FittedLabel("Label1", this);
     lblUpperPath->setObjectName("lblUpperPath");
     lblUpperPath->setAlignment(Qt::AlignCenter);
     lblUpperPath->setTextFormat(Qt::PlainText);
@@ -63,6 +65,10 @@ void frmNewDir::Form_Load() {
 
 void frmNewDir::cmdOK_Click() {
     const std::string name = txtNewName->text().toStdString();
+    if (name.empty()) {
+        report(kFolderNameEmpty);
+        return;
+    }
     if (!newFolderNameAllowed(name)) {
         report(kFolderNameRefusal);
         return;
@@ -81,9 +87,7 @@ void frmNewDir::cmdOK_Click() {
 void frmNewDir::cmdCancel_Click() { reject(); }
 
 void frmNewDir::report(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, "Farsend 98", QString::fromStdString(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    main_.services().prompts->message(text, kProgramTitle);
     txtNewName->setFocus();
 }
 

@@ -32,6 +32,7 @@ farsend::frmFSMain& MainHarness::create(std::vector<std::string> args) {
     s.fs = &fs;
     s.volumes = fakeVolumes ? static_cast<IVolumes*>(&*fakeVolumes) : &realVolumes;
     s.store = store.get();
+    s.prompts = &prompts;
     s.args = std::move(args);
     s.endNow = [this](int code) { endedWith = code; };
     s.openUrl = [this](const std::string& url) {

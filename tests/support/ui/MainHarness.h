@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
 #include "app/ui/frmFSMain.h"
 #include "prefs/ui/QtSettingsStore.h"
@@ -28,6 +29,7 @@ public:
     FaultyFileSystem fs;                 // wraps the real file system
     std::unique_ptr<QtSettingsStore> store;
     QtVolumes realVolumes;
+    QtPrompts prompts;                   // the real boxes, answered through Modal.h
     std::optional<FakeVolumes> fakeVolumes;  // set before create() to replace the machine's volumes
     std::optional<int> endedWith;       // exit code passed to "end at once"
     std::vector<std::string> openedUrls;
