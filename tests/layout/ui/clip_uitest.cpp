@@ -1,0 +1,169 @@
+// Every window under each sans serif that Debian desktops bring, at scale 1
+// and 2: no caption, label, list entry or button text is cut, and every text
+// is in the desktop's family at the forms' size. And Options by keyboard.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOption>
+#include <QTest>
+
+#include "about/ui/DesktopSysInfo.h"
+#include "about/ui/frmAbout.h"
+#include "app/ui/FittedLabel.h"
+#include "app/ui/Twips.h"
+#include "app/ui/frmNewDir.h"
+#include "prefs/ui/Form1.h"
+#include "prefs/ui/frmOptions.h"
+#include "support/ui/MainHarness.h"
+#include "support/ui/Modal.h"
+#include "transfer/ui/frmReplace.h"
+
+using namespace farsend;
+using namespace farsend::test;
+
+namespace {
+
+using Look = std::function<void(QWidget*)>;
+using H = MainHarness&;
+using L = const Look&;
+const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
+const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
+const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
+DesktopSysInfo desktop;
+std::int16_t answer = 0;
+
+template <class Window, class... Args>
+void open(L look, Args&&... args) {
+    Window w(std::forward<Args>(args)...);
+    w.show();
+    look(&w);
+}
+// A prompt is modal: looked at, then closed, from inside.
+void prompted(L look) {
+    onNextModal([look](QWidget* w) { look(w), w->close(); });
+}
+
+// One factory per window: a changed constructor is a one-line change here.
+const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
+    {"main", [](H h, L look) { look(&h.window()); }},
+    {"main pressed", [](H h, L look) { h.window().Command1_MouseDown(0, Qt::LeftButton), look(&h.window()); }},
+    {"new dir", [](H h, L look) { open<frmNewDir>(look, h.window()); }},
+    {"favorites", [](H h, L look) { open<Form1>(look, h.window()); }},
+    {"options", [](H h, L look) { open<frmOptions>(look, h.window()); }},
+    {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs); }},
+    {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
+    {"conflict", [](H h, L look) { prompted(look), h.prompts.askYesNoCancel(kExists, kPromptTitle); }},
+    {"rename",
+     [](H h, L look) { prompted(look), h.prompts.inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
+};
+
+// Which texts of window are cut, or drawn in another font than the forms'.
+QStringList faultsIn(QWidget* window, const QString& family) {
+    QStringList faults;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* w : widgets << window) {
+        const QStyle* s = w->style();
+        QStringList texts;  // a label's or a button's text, or a list's entries
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) texts << w->property("text").toString();
+        QRect room = w->rect();  // where they are drawn, and how
+        int flags = Qt::TextShowMnemonic;
+        const int m = (s->pixelMetric(QStyle::PM_ButtonMargin) + 2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth)) / 2;
+        if (qobject_cast<QPushButton*>(w)) room.adjust(m, 1, -m, -1);  // within the style's margins
+        if (qobject_cast<QRadioButton*>(w))
+            room.setLeft(s->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                         s->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+        if (qobject_cast<QCheckBox*>(w))
+            room.setLeft(s->pixelMetric(QStyle::PM_IndicatorWidth) + s->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (auto* fitted = qobject_cast<FittedLabel*>(l)) texts = QStringList{fitted->shownText()};
+            room = l->contentsRect();
+            flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0) | (l->buddy() ? flags : 0);
+        }
+        if (auto* c = qobject_cast<QComboBox*>(w)) {  // every entry, as it shows when chosen
+            QStyleOptionComboBox o;
+            o.initFrom(c);
+            room = s->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c)
+                       .adjusted(c->iconSize().width() + 4, 0, 0, 0);
+            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+        }
+        texts.removeAll(QString());
+        if (texts.isEmpty() || !w->isVisibleTo(window)) continue;
+        const bool designedSize = QStringList{"lblTitle", "lblDisclaimer"}.contains(w->objectName());
+        if (QFontInfo(w->font()).family() != family ||
+            (w->font().pointSizeF() != formFont().pointSizeF() && !designedSize))
+            faults << w->objectName() + " is in " + w->font().toString();
+        for (const QString& text : texts) {
+            const QSize need = w->fontMetrics().boundingRect(room, flags, text).size();
+            if (need.width() > room.width() || need.height() > room.height())
+                faults << w->objectName() + " cuts " + text;
+        }
+    }
+    return faults;
+}
+
+}  // namespace
+
+class ClipTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { clearModalAnswers(); }
+
+    void clip_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("scale");
+        for (int scale : {1, 2})
+            for (const char* family : {"DejaVu Sans", "Liberation Sans", "Noto Sans", "Cantarell"})
+                for (int i = 0; i < int(kWindows.size()); ++i)
+                    QTest::addRow("%s/%s/x%d", kWindows[i].first, family, scale) << i << QString(family) << scale;
+    }
+    void clip() {
+        QFETCH(int, window);
+        QFETCH(QString, family);
+        QFETCH(int, scale);
+        if (qRound(qApp->devicePixelRatio()) != scale) {  // a process has one scale: the row runs in a child
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+            QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(),
+                                       {"-silent", QString("clip:") + QTest::currentDataTag()}),
+                     0);
+            return;
+        }
+        QApplication::setFont(QFont(family, 10));  // as a desktop sets it
+        QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
+        MainHarness h;
+        h.fakeVolumes.emplace(std::vector<Volume>{{"/", ""}, {"/mnt/usb", "USBSTICK"}});
+        h.preset("Options", "RootDir", "False");
+        h.preset("Options", "LDU", h.tree.dir(kDeep));
+        QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
+        QStringList faults{"not shown"};
+        kWindows[std::size_t(window)].second(h, [&](QWidget* w) { faults = faultsIn(w, family); });
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // Tab reaches each group of options once, at its selected option, in
+    // the order of the tab indexes; the arrow keys move within a group.
+    void optionsByKeyboard() {
+        MainHarness h;
+        QVERIFY(h.start({h.tree.file("a.txt")}));  // Root Directory and Copy selected
+        QStringList seen;
+        open<frmOptions>(
+            [&seen](QWidget* d) {
+                QVERIFY(QTest::qWaitForWindowActive(d));
+                for (QChar key : QString(" TTTTDDTTU")) {
+                    if (key != ' ')
+                        QTest::keyClick(QApplication::focusWidget(), key == 'T'   ? Qt::Key_Tab
+                                                                     : key == 'D' ? Qt::Key_Down
+                                                                                  : Qt::Key_Up);
+                    seen << QApplication::focusWidget()->objectName();
+                }
+            },
+            h.window());
+        QCOMPARE(seen.join(' '),
+                 "optRootDir drvDefaultDrive Command1_0 Command1_1 optCopy optMove optMove chkTips optRootDir optLDU");
+    }
+};
+
+QTEST_MAIN(ClipTest)
+#include "clip_uitest.moc"
