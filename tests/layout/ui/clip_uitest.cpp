@@ -6,11 +6,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOption>
 #include <QTest>
 
 #include "about/ui/DesktopSysInfo.h"
 #include "about/ui/frmAbout.h"
+#include "app/ui/DirListBox.h"
 #include "app/ui/FittedLabel.h"
 #include "app/ui/Twips.h"
 #include "app/ui/frmNewDir.h"
@@ -25,14 +25,12 @@ using namespace farsend::test;
 
 namespace {
 
-using Look = std::function<void(QWidget*)>;
 using H = MainHarness&;
-using L = const Look&;
+using L = const std::function<void(QWidget*)>&;
 const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
 const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
 DesktopSysInfo desktop;
-std::int16_t answer = 0;
 
 template <class Window, class... Args>
 void open(L look, Args&&... args) {
@@ -41,9 +39,7 @@ void open(L look, Args&&... args) {
     look(&w);
 }
 // A prompt is modal: looked at, then closed, from inside.
-void prompted(L look) {
-    onNextModal([look](QWidget* w) { look(w), w->close(); });
-}
+const auto prompted = [](L look) { onNextModal([look](QWidget* w) { look(w), w->close(); }); };
 
 // One factory per window: a changed constructor is a one-line change here.
 const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
@@ -53,7 +49,7 @@ const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
     {"favorites", [](H h, L look) { open<Form1>(look, h.window()); }},
     {"options", [](H h, L look) { open<frmOptions>(look, h.window()); }},
     {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs); }},
-    {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
+    {"replace", [](H h, L look) { open<frmReplace>(look, h.window().ReplaceAnswer); }},
     {"conflict", [](H h, L look) { prompted(look), h.prompts.askYesNoCancel(kExists, kPromptTitle); }},
     {"rename",
      [](H h, L look) { prompted(look), h.prompts.inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
@@ -64,41 +60,28 @@ QStringList faultsIn(QWidget* window, const QString& family) {
     QStringList faults;
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     for (QWidget* w : widgets << window) {
+        if (auto* c = qobject_cast<QComboBox*>(w); c && c->sizeHint().width() > c->width())
+            faults << w->objectName() + " cuts its entries";  // the width the widest entry needs
         const QStyle* s = w->style();
-        QStringList texts;  // a label's or a button's text, or a list's entries
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) texts << w->property("text").toString();
-        QRect room = w->rect();  // where they are drawn, and how
+        QString text;  // a label's or a button's text, where it is drawn, and how
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) text = w->property("text").toString();
+        if (auto* fitted = qobject_cast<FittedLabel*>(w)) text = fitted->shownText();
+        QRect room = w->rect();
         int flags = Qt::TextShowMnemonic;
         const int m = (s->pixelMetric(QStyle::PM_ButtonMargin) + 2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth)) / 2;
         if (qobject_cast<QPushButton*>(w)) room.adjust(m, 1, -m, -1);  // within the style's margins
-        if (qobject_cast<QRadioButton*>(w))
-            room.setLeft(s->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                         s->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
-        if (qobject_cast<QCheckBox*>(w))
+        if (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w))
             room.setLeft(s->pixelMetric(QStyle::PM_IndicatorWidth) + s->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
-        if (auto* l = qobject_cast<QLabel*>(w)) {
-            if (auto* fitted = qobject_cast<FittedLabel*>(l)) texts = QStringList{fitted->shownText()};
-            room = l->contentsRect();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            room = l->contentsRect(),
             flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0) | (l->buddy() ? flags : 0);
-        }
-        if (auto* c = qobject_cast<QComboBox*>(w)) {  // every entry, as it shows when chosen
-            QStyleOptionComboBox o;
-            o.initFrom(c);
-            room = s->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c)
-                       .adjusted(c->iconSize().width() + 4, 0, 0, 0);
-            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
-        }
-        texts.removeAll(QString());
-        if (texts.isEmpty() || !w->isVisibleTo(window)) continue;
+        if (text.isEmpty() || !w->isVisibleTo(window)) continue;
         const bool designedSize = QStringList{"lblTitle", "lblDisclaimer"}.contains(w->objectName());
         if (QFontInfo(w->font()).family() != family ||
             (w->font().pointSizeF() != formFont().pointSizeF() && !designedSize))
             faults << w->objectName() + " is in " + w->font().toString();
-        for (const QString& text : texts) {
-            const QSize need = w->fontMetrics().boundingRect(room, flags, text).size();
-            if (need.width() > room.width() || need.height() > room.height())
-                faults << w->objectName() + " cuts " + text;
-        }
+        const QSize need = w->fontMetrics().boundingRect(room, flags, text).size();
+        if (need.width() > room.width() || need.height() > room.height()) faults << w->objectName() + " cuts " + text;
     }
     return faults;
 }
@@ -125,18 +108,16 @@ private slots:
         QFETCH(int, scale);
         if (qRound(qApp->devicePixelRatio()) != scale) {  // a process has one scale: the row runs in a child
             qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
-            QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(),
-                                       {"-silent", QString("clip:") + QTest::currentDataTag()}),
-                     0);
+            const QStringList row{"-silent", QString("clip:") + QTest::currentDataTag()};
+            QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), row), 0);
             return;
         }
         QApplication::setFont(QFont(family, 10));  // as a desktop sets it
         QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
         MainHarness h;
         h.fakeVolumes.emplace(std::vector<Volume>{{"/", ""}, {"/mnt/usb", "USBSTICK"}});
-        h.preset("Options", "RootDir", "False");
-        h.preset("Options", "LDU", h.tree.dir(kDeep));
         QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
+        QVERIFY(h.window().dirFSDir->setPath(h.tree.path(kDeep)).ok());
         QStringList faults{"not shown"};
         kWindows[std::size_t(window)].second(h, [&](QWidget* w) { faults = faultsIn(w, family); });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
@@ -148,18 +129,14 @@ private slots:
         MainHarness h;
         QVERIFY(h.start({h.tree.file("a.txt")}));  // Root Directory and Copy selected
         QStringList seen;
-        open<frmOptions>(
-            [&seen](QWidget* d) {
-                QVERIFY(QTest::qWaitForWindowActive(d));
-                for (QChar key : QString(" TTTTDDTTU")) {
-                    if (key != ' ')
-                        QTest::keyClick(QApplication::focusWidget(), key == 'T'   ? Qt::Key_Tab
-                                                                     : key == 'D' ? Qt::Key_Down
-                                                                                  : Qt::Key_Up);
-                    seen << QApplication::focusWidget()->objectName();
-                }
-            },
-            h.window());
+        const auto keys = {Qt::Key_Tab,  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down,
+                           Qt::Key_Down, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up};
+        kWindows[4].second(h, [&](QWidget* options) {
+            QVERIFY(QTest::qWaitForWindowActive(options));
+            seen << QApplication::focusWidget()->objectName();
+            for (Qt::Key key : keys)
+                QTest::keyClick(QApplication::focusWidget(), key), seen << QApplication::focusWidget()->objectName();
+        });
         QCOMPARE(seen.join(' '),
                  "optRootDir drvDefaultDrive Command1_0 Command1_1 optCopy optMove optMove chkTips optRootDir optLDU");
     }
