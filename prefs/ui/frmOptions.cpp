@@ -113,9 +113,9 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
 void frmOptions::fitToFont() {
     // The window keeps its designed size. The drive list has a line of its
     // own under its option, as wide as the frame allows, so that every drive
-    // reads in full beside the longest caption; each option is as wide as
-    // its caption needs, and the rows keep the designed spacing where the
-    // font allows and close up where it is tall.
+    // reads in full (beside the longest caption it had room for two letters);
+    // each option is as wide as its caption needs, and the rows stack from
+    // the first option down, each as tall as its font needs.
     const int indent = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
                        style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
     const int right = fraStartup->width() - optLDU->x();
@@ -128,7 +128,7 @@ void frmOptions::fitToFont() {
     auto option = [&row](QWidget* w) { row(w, w->x(), std::max(w->width(), w->sizeHint().width())); };
     option(optLDU);
     option(optRootDir);
-    row(drvDefaultDrive, optRootDir->x() + indent, right);
+    row(drvDefaultDrive, optRootDir->x() + indent, right - optRootDir->x() - indent);
     Picture1->move(Picture1->x(), y);
     const int copyMoveTop = y;
     y = 0;
