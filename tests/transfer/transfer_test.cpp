@@ -222,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
             "Copying a.txt", "Dest/a.txt=new"},
         Row{"DestinationSwappedForALink", "a.txt=a;b.txt=b;elsewhere/;Dest/", "Copy a.txt,b.txt>Dest", "",
             "Copying a.txt, Copying b.txt", "-Dest/;Dest.old/;Dest.old/a.txt=a;Dest.old/b.txt=b;Dest@elsewhere",
-            "swap:Dest"}));
+            "swap:Dest"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     FolderTree, Scenario,
@@ -266,7 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
                           "!Not a directory", "Copying a.txt", ""},
                       Row{"MoveOfALinkToAFolder", "Real/a.txt=a;Real/S/b.txt=b;link@Real;Dest/", "Move link>Dest", "",
                           "Moving a.txt, Moving b.txt",
-                          "-link;Dest/link/;Dest/link/S/;Dest/link/S/b.txt=b;Dest/link/a.txt=a"}));
+                          "-link;Dest/link/;Dest/link/S/;Dest/link/S/b.txt=b;Dest/link/a.txt=a"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Whatever the size of the pieces the bytes move in, every whole chunk gets
 // its value in order, the copy is exact, and the window is served.
