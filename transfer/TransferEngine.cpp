@@ -156,6 +156,7 @@ StepOutcome Transfer::fileStep(const std::string& entry, const FileInfo& info) {
         }
         bool replace = false;
         if (existing && !isRealFolder(*existing)) {
+            // "No to rename" is how users have always been asked; keep it.
             switch (prompts_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.",
                                             kPromptTitle)) {
                 case MsgAnswer::Yes:

@@ -27,7 +27,7 @@ void frmFSMain::Command1_Click(int Index) {
     // One run performs at most one transfer, and nothing interrupts it.
     if (transferRunning_ || transferDone_) return;
     if (Index == 0) {
-        if (Command1[0]->text() == kCopyCaption)
+        if (modeOfCaption(Command1[0]->text().toStdString()) == TransferMode::Copy)
             CopyFiles();
         else
             MoveFiles();
