@@ -331,23 +331,30 @@ public:
     }
 
     Status nameNew(FolderHandle folder, NewFile& file, const std::string& name, bool replace) override {
-        if (file.handle >= 0) {
-            // An unnamed file gets its hidden name first: a name is all that
-            // remains of it once the handle is closed.
-            if (file.tempName.empty()) {
-                const std::string self = "/proc/self/fd/" + std::to_string(file.handle);
-                for (int attempt = 0; file.tempName.empty(); ++attempt) {
-                    std::string temp = temporaryName();
-                    if (os().linkat(AT_FDCWD, self.c_str(), folder, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
-                        file.tempName = std::move(temp);
-                    else if (errno != EEXIST || attempt == 100)
-                        return lastError();
-                }
+        if (file.handle >= 0 && file.tempName.empty() && !replace) {
+            // An unnamed file takes its name at once: a new link is exclusive.
+            if (linkUnnamed(file.handle, folder, name) != 0) return lastError();
+            // A write the file system could only report now (a full quota, a
+            // network disk) means the copy is not whole after all.
+            if (os().close(std::exchange(file.handle, -1)) != 0) {
+                const Error e = lastError();
+                (void)os().unlinkat(folder, name.c_str(), 0);
+                return e;
             }
-            // A write the file system could only report now (a full quota,
-            // a network disk) means the copy is not whole.
-            const int handle = std::exchange(file.handle, -1);
-            if (os().close(handle) != 0) return lastError();
+            return {};
+        }
+        if (file.handle >= 0) {
+            // Replacing: the unnamed file gets its hidden name first, since a
+            // name is all that remains of it once the handle is closed, and
+            // the old entry goes only when the new one is whole.
+            for (int attempt = 0; file.tempName.empty(); ++attempt) {
+                std::string temp = temporaryName();
+                if (linkUnnamed(file.handle, folder, temp) == 0)
+                    file.tempName = std::move(temp);
+                else if (errno != EEXIST || attempt == 100)
+                    return lastError();
+            }
+            if (os().close(std::exchange(file.handle, -1)) != 0) return lastError();
         }
         if (replace) {
             struct stat lst {};
@@ -379,6 +386,20 @@ public:
     }
 
 private:
+    // Gives the unnamed file behind fd the name name in folder; 0 or -1
+    // with errno. Naming an open file directly is allowed to its opener on
+    // recent kernels; elsewhere its /proc entry serves.
+    static int linkUnnamed(int fd, FolderHandle folder, const std::string& name) {
+        static bool direct = true;
+        if (direct) {
+            if (os().linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+            if (errno != EPERM && errno != ENOENT && errno != EINVAL) return -1;
+            direct = false;
+        }
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        return os().linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW);
+    }
+
     static bool readOnlyFile(const struct stat& lst) { return !S_ISLNK(lst.st_mode) && (lst.st_mode & S_IWUSR) == 0; }
 
     // Facts about path relative to dirfd, a final link followed to tell

@@ -24,7 +24,9 @@ bool isRealFolder(const FileInfo& info) { return !info.link && info.kind == Entr
 class HeldFolder {
 public:
     HeldFolder(IFileSystem& fs, FolderHandle handle) : fs_(fs), handle_(handle) {}
-    ~HeldFolder() { (void)fs_.close(handle_); }
+    ~HeldFolder() {
+        if (handle_ >= 0) (void)fs_.close(handle_);
+    }
     HeldFolder(const HeldFolder&) = delete;
     HeldFolder& operator=(const HeldFolder&) = delete;
     FolderHandle get() const { return handle_; }
@@ -462,8 +464,10 @@ Result<std::int64_t> Transfer::CopyFileData(FileHandle in, FileHandle out, std::
         }
         keepWindowAlive();
     }
-    // Read to the end whatever the length said: a file that grew, or one
-    // whose length reads 0 but has content (/proc, /sys), arrives whole.
+    // A length that reads 0 may hide content (/proc, /sys), and a copy that
+    // ended early may be one the kernel could not make: read to the end.
+    // (A file that grows meanwhile is what Move checks for afterwards.)
+    if (done == length && length > 0) return done;
     if (buffer_.empty()) buffer_.resize(64 * 1024);
     for (;;) {
         const auto got = fs_.read(in, buffer_.data(), buffer_.size());

@@ -9,6 +9,11 @@ namespace farsend::test {
 
 SystemCallFaults* SystemCallFaults::current_ = nullptr;
 
+int SystemCallFaults::named(int result) {
+    if (result == 0 && current_->afterNaming) current_->afterNaming();
+    return result;
+}
+
 void SystemCallFaults::moving() {
     if (current_->beforeData) current_->beforeData(++current_->moves_);
 }
@@ -60,9 +65,10 @@ SystemCallFaults::SystemCallFaults() : saved_(sys::calls()) {
         return ok <= 0 ? -1 : sys::realCalls().copyFileRange(in, io, out, oo, static_cast<size_t>(ok), f);
     };
     c.renameat2 = [](int fd, const char* from, int td, const char* to, unsigned flags) {
-        const int r = sys::realCalls().renameat2(fd, from, td, to, flags);
-        if (r == 0 && current_->afterRename) current_->afterRename();
-        return r;
+        return named(sys::realCalls().renameat2(fd, from, td, to, flags));
+    };
+    c.linkat = [](int fd, const char* from, int td, const char* to, int flags) {
+        return named(sys::realCalls().linkat(fd, from, td, to, flags));
     };
 }
 

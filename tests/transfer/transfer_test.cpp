@@ -114,7 +114,7 @@ struct Rig {
             if (kind == "swap") fs::rename(at, at + ".old"), fs::create_directory_symlink("elsewhere", at);
             if (kind == "replace") tree.file("other", "other"), fs::rename(tree.path("other"), at);
         };
-        if (kind == "lose") faults.afterRename = [at] { fs::remove(at); };
+        if (kind == "lose") faults.afterNaming = [at] { fs::remove(at); };
     }
 };
 
@@ -197,6 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"ReadError", "a.bin*80000;Dest/", "Move a.bin>Dest", "!Input/output error", "Moving a.bin, 31, 62", "",
             "read:65536"},
         Row{"LateCloseFailure", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error", "Moving a.txt", "", "close"},
+        Row{"LateCloseFailureOnReplace", "a.txt=a;Dest/a.txt=old", "Move a.txt>Dest",
+            "exists a.txt>Yes|!Input/output error", "Moving a.txt", "", "close"},
         Row{"KernelCopyRefusedXdev", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
             "Dest/f.bin*70000", "refuse:18"},
         Row{"KernelCopyRefusedPerm", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
@@ -205,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Dest/f.bin*70000", "refuse:38"},
         Row{"SourceGrowsInMove", "a.bin*100000;Dest/", "Move a.bin>Dest",
             "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100",
-            "Dest/a.bin#1148576;a.bin#1148576", "grow:a.bin"},
+            "Dest/a.bin*100000;a.bin#1148576", "grow:a.bin"},
         Row{"DestinationRemoved", "a.txt=a;Dest/", "Move a.txt>Dest", "!No such file or directory", "Moving a.txt",
             "-Dest/", "rmdir:Dest"},
         Row{"CopyGoneFromItsName", "a.txt=a;Dest/", "Move a.txt>Dest",
