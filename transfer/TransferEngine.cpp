@@ -208,7 +208,7 @@ StepOutcome Transfer::folderStep(const std::string& selected, bool move, bool* c
     if (!listTree(tree.source, tree) && move) return StepOutcome::Continue;
     const StepOutcome outcome = copyFiles(tree, move);
     if (outcome != StepOutcome::Continue || tree.failed) return outcome;
-    if (!makeEmptyFolders(tree) && move) return StepOutcome::Continue;
+    if (!makeEmptyFolders(tree, move) && move) return StepOutcome::Continue;
     if (complete != nullptr) *complete = tree.complete;
     if (move) (void)removeSources(tree);
     return StepOutcome::Continue;
@@ -342,13 +342,17 @@ bool Transfer::makeFolders(Tree& tree, const std::string& relative) {
     return true;
 }
 
-// Folders without files of their own arrive too, empty ones included.
-bool Transfer::makeEmptyFolders(Tree& tree) {
+// Folders without files of their own arrive too, empty ones included;
+// Copy goes on past one that cannot be made, Move stops there.
+bool Transfer::makeEmptyFolders(Tree& tree, bool move) {
+    bool made = true;
     for (const std::string& folder : tree.folders) {
-        if (!makeFolders(tree, folder.substr(tree.lead))) return false;
+        if (makeFolders(tree, folder.substr(tree.lead))) continue;
+        made = false;
+        if (move) break;
     }
     tree.target.reset();
-    return true;
+    return made;
 }
 
 // The emptied source folders, deepest first (the list holds every parent

@@ -94,7 +94,7 @@ private:
     bool listTree(const std::string& source, Tree& tree);
     StepOutcome copyFiles(Tree& tree, bool move);
     bool makeFolders(Tree& tree, const std::string& relative);
-    bool makeEmptyFolders(Tree& tree);
+    bool makeEmptyFolders(Tree& tree, bool move);
     bool removeSources(const Tree& tree);
 
     // Decides about an entry found at the target name in a folder: by the
