@@ -28,7 +28,7 @@ readelf -d "$program_built" | grep -q 'NEEDED.*lib[a-z]*san\.' && sanitized=1
 if [ -n "$sanitized" ]; then
     skip "lintian" "sanitizer build"
 else
-    check "lintian finds no error or warning" lintian --fail-on error,warning --no-tag-display-limit "$deb"
+    check "lintian finds no error or warning" lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 fi
 
 # README.md lists the files as indented lines starting with /usr/; one ending
