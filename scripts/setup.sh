@@ -2,13 +2,16 @@
 # Installs what building and testing Farsend 98 needs on Debian 12, if missing.
 set -euo pipefail
 
-# desktop-file-utils, dpkg-dev (dpkg-shlibdeps for the package), libglib2.0-bin
-# (gio launch), libxml2-utils (xmllint): the installation tests. The windows
+# desktop-file-utils, dpkg-dev (dpkg-shlibdeps and dpkg-buildflags for the
+# package), libglib2.0-bin (gio launch), libxml2-utils (xmllint), lintian,
+# appstream (appstreamcli), xdotool, weston and qt6-wayland (the program on X
+# and on a headless Wayland compositor): the installation tests. The windows
 # take the desktop's font; the layout test draws them in each sans serif that
 # Debian desktops bring: DejaVu Sans, Liberation Sans, Noto Sans, Cantarell.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
           qt6-qpa-plugins libqt6svg6 xvfb xauth desktop-file-utils dpkg-dev file imagemagick fonts-dejavu-core
-          fonts-liberation2 fonts-noto-core fonts-cantarell libglib2.0-bin libxml2-utils)
+          fonts-liberation2 fonts-noto-core fonts-cantarell
+          libglib2.0-bin libxml2-utils lintian appstream xdotool weston qt6-wayland)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -31,6 +31,7 @@ const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versi
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
 const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
 DesktopSysInfo desktop;
+std::int16_t answer = 0;
 
 template <class Window, class... Args>
 void open(L look, Args&&... args) {
@@ -49,7 +50,7 @@ const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
     {"favorites", [](H h, L look) { open<Form1>(look, h.window()); }},
     {"options", [](H h, L look) { open<frmOptions>(look, h.window()); }},
     {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs); }},
-    {"replace", [](H h, L look) { open<frmReplace>(look, h.window().ReplaceAnswer); }},
+    {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
     {"conflict", [](H h, L look) { prompted(look), h.prompts.askYesNoCancel(kExists, kPromptTitle); }},
     {"rename",
      [](H h, L look) { prompted(look), h.prompts.inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
