@@ -12,6 +12,7 @@
 #include "about/ui/frmAbout.h"
 #include "app/ui/DirListBox.h"
 #include "app/ui/FittedLabel.h"
+#include "app/ui/QtPrompts.h"
 #include "app/ui/Twips.h"
 #include "app/ui/frmNewDir.h"
 #include "prefs/ui/Form1.h"
@@ -51,9 +52,9 @@ const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
     {"options", [](H h, L look) { open<frmOptions>(look, h.window()); }},
     {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs); }},
     {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
-    {"conflict", [](H h, L look) { prompted(look), h.prompts.askYesNoCancel(kExists, kPromptTitle); }},
+    {"conflict", [](H, L look) { prompted(look), QtPrompts().askYesNoCancel(kExists, kPromptTitle); }},
     {"rename",
-     [](H h, L look) { prompted(look), h.prompts.inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
+     [](H, L look) { prompted(look), QtPrompts().inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
 };
 
 // Which texts of window are cut, or drawn in another font than the forms'.
