@@ -1,20 +1,17 @@
 #include "app/ui/frmNewDir.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Chooser.h"
-#include "app/ui/DirListBox.h"
 #include "app/ui/Twips.h"
-#include "app/ui/frmFSMain.h"
+#include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
-frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
+frmNewDir::frmNewDir(IFileSystem& fs, IPrompts& prompts, const std::string& folder, EnterFolder enter)
+    : QDialog(nullptr), fs_(fs), prompts_(prompts), enter_(std::move(enter)) {
     setObjectName("frmNewDir");
     setWindowTitle("Create New Directory");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -22,7 +19,7 @@ frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
     setFixedSize(twips(3825), twips(1605));
     setFont(formFont());
 
-    lblUpperPath = new QLabel("Label1", this);
+    lblUpperPath = new QLabel("Label1", this);  // the design text; loading replaces it
     lblUpperPath->setObjectName("lblUpperPath");
     lblUpperPath->setAlignment(Qt::AlignCenter);
     lblUpperPath->setTextFormat(Qt::PlainText);
@@ -51,40 +48,24 @@ frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    Form_Load();
+    Form_Load(folder);
 }
 
-void frmNewDir::Form_Load() {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
-    upperPath_ = upperPathOf(main_.dirFSDir->Path());
+void frmNewDir::Form_Load(const std::string& folder) {
+    centreOnScreen(this);
+    upperPath_ = upperPathOf(folder);
     lblUpperPath->setText(QString::fromStdString(upperPath_));
 }
 
 void frmNewDir::cmdOK_Click() {
-    const std::string name = txtNewName->text().toStdString();
-    if (!newFolderNameAllowed(name)) {
-        report(kFolderNameRefusal);
+    if (makeNewFolder(fs_, prompts_, upperPath_, txtNewName->text().toStdString(), enter_)) {
+        accept();
         return;
     }
-    const std::string folder = upperPath_ + name + "/";
-    if (Status made = main_.services().fs->makeDir(folder); !made) {
-        report(made.error().description);
-        return;
-    }
-    // The folder exists now; should the list fail to enter it, say why and
-    // leave the destination where it was.
-    if (Status moved = main_.dirFSDir->setPath(folder); !moved) report(moved.error().description);
-    accept();
+    // Stays open with the name kept, for the user to mend it.
+    txtNewName->setFocus();
 }
 
 void frmNewDir::cmdCancel_Click() { reject(); }
-
-void frmNewDir::report(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, "Farsend 98", QString::fromStdString(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-    txtNewName->setFocus();
-}
 
 }  // namespace farsend

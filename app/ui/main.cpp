@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "about/ui/DesktopSysInfo.h"
 #include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
 #include "app/ui/frmFSMain.h"
@@ -38,17 +39,19 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     Q_INIT_RESOURCE(farsend);  // the icon lives in the window library
-    QApplication::setApplicationName("Farsend 98");
+    QApplication::setApplicationName(farsend::kProgramTitle);
     QApplication::setWindowIcon(QIcon(":/farsend98.svg"));
 
     farsend::QtVolumes volumes;
     farsend::QtSettingsStore store;
     farsend::QtPrompts prompts;
+    farsend::DesktopSysInfo sysInfo;
     farsend::Services services;
     services.fs = &farsend::realFileSystem();
     services.volumes = &volumes;
     services.store = &store;
     services.prompts = &prompts;
+    services.sysInfo = &sysInfo;
     services.args = std::move(pieces);
     services.endNow = [](int code) {
         std::fflush(nullptr);

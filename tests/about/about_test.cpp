@@ -5,6 +5,7 @@
 #include "about/ProgramInfo.h"
 #include "about/SysInfo.h"
 #include "support/FaultyFileSystem.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
 namespace farsend {
@@ -34,8 +35,8 @@ public:
 };
 
 // The first source wins without asking the second; the second only counts
-// with the program itself in its folder.
-TEST(SysInfo, LooksUpAndStartsTheProgram) {
+// with the program itself in its folder; whatever fails is told the user.
+TEST(SysInfo, LooksUpAndStartsTheProgramOrSaysItIsUnavailable) {
     const std::string prog = kSysInfoProgramName;
     struct Case {
         const char* path;    // first source, nullptr: none
@@ -59,14 +60,18 @@ TEST(SysInfo, LooksUpAndStartsTheProgram) {
     tree.file("empty/something-else");
     for (const Case& c : cases) {
         FakeSource source;
+        test::ScriptedPrompts prompts;
         source.startWorks = c.startWorks;
         if (c.path) source.values[SysInfoKey::ToolPath] = c.path;
         if (c.folder) source.values[SysInfoKey::ToolFolder] = tree.root() + "/" + c.folder;
-        const std::optional<std::string> result = StartSysInfo(source, fs);
+        const std::optional<std::string> result = StartSysInfo(source, fs, prompts);
         std::string seen = std::to_string(source.asked) + " " + source.started + " " + result.value_or("none");
         for (std::size_t at; (at = seen.find(tree.root())) != std::string::npos;)
             seen.replace(at, tree.root().size(), "~");
         EXPECT_EQ(seen, c.expected);
+        EXPECT_EQ(prompts.log, result ? std::vector<std::string>{}
+                                      : std::vector<std::string>{
+                                            "message Farsend 98: System Information Is Unavailable At This Time"});
     }
 }
 

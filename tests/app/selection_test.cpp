@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/FaultyFileSystem.h"
@@ -61,8 +62,8 @@ TEST_F(ParseCommandTest, HoldsTwentyOneEntries) {
 TEST_F(ParseCommandTest, PieceNamingNothingStopsTheList) {
     const std::string a = tree.file("a.txt"), d = tree.dir("d");
     tree.dir("My Documents");
-    for (const Pieces& bad :
-         {Pieces{""}, Pieces{a + "/x"}, Pieces{tree.path("My"), "Documents"}, Pieces{d + "/."}, Pieces{d + "/.."}, Pieces{"/"}, Pieces{"//"}}) {
+    for (const Pieces& bad : {Pieces{""}, Pieces{a + "/x"}, Pieces{tree.path("My"), "Documents"}, Pieces{d + "/."},
+                              Pieces{d + "/.."}, Pieces{"/"}, Pieces{"//"}}) {
         Pieces pieces{a};
         pieces.insert(pieces.end(), bad.begin(), bad.end());
         pieces.push_back(a);
@@ -72,13 +73,21 @@ TEST_F(ParseCommandTest, PieceNamingNothingStopsTheList) {
     }
 }
 
-TEST(Display, EntryThatCannotBeReadShowsItsLastComponent) {
+// The three lines, the mode word from the caption as it stands; an entry
+// that can no longer be read shows its last component without a folder mark.
+TEST(Display, ThreeLinesNameTheEntryAsFound) {
     test::TempTree tree;
     test::FaultyFileSystem fs;
-    const std::string folder = tree.dir("Letters");
-    EXPECT_EQ(displayName(fs, tree.path("gone")), "/gone");
-    fs.failOn(Op::Stat, "Letters", ESTALE);
-    EXPECT_EQ(displayName(fs, folder), "/Letters");
+    const std::string folder = tree.dir("Letters"), stale = tree.dir("Stale");
+    fs.failOn(Op::Stat, "Stale", ESTALE);
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        {tree.file("Report.doc"), "&Copy", "Copy\r\n/Report.doc\r\nTo:"},
+        {folder, "&Move", "Move\r\n/Letters/\r\nTo:"},
+        {tree.file(".profile"), "&copy", "copy\r\n/.profile\r\nTo:"},
+        {tree.path("gone"), "Go", "Go\r\n/gone\r\nTo:"},
+        {stale, "&Copy", "Copy\r\n/Stale\r\nTo:"},
+    };
+    for (const auto& [entry, caption, shown] : cases) EXPECT_EQ(selectionDisplay(fs, caption, entry), shown) << entry;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #pragma once
-// A main window that records what the settings code does to it, in order.
+// A main window that records what the settings rules do to it. Folder moves
+// and drive changes go to a log shared with whoever else writes to it (the
+// prompts, say), so their order shows.
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,28 +14,29 @@ namespace farsend::test {
 
 class RecordingWindow final : public ISettingsWindow {
 public:
-    void setModeCaption(const std::string& caption) override { calls.push_back("caption " + caption); }
-    void setModeChecks(bool copy, bool) override { calls.push_back(copy ? "copy" : "move"); }
+    explicit RecordingWindow(std::vector<std::string>& log) : log_(&log) {}
+    void setModeCaption(const std::string& text) override { caption = text; }
+    void setModeChecks(bool copy, bool move) override { checks = std::string(copy ? "C" : "") + (move ? "M" : ""); }
     void setFavoritesMenuVisible(bool visible) override { favoritesVisible = visible; }
     Status setFolderPath(const std::string& path) override {
-        calls.push_back("folder " + path);
-        auto refused = refuse.find(path);
-        if (refused != refuse.end()) return Error::fromErrno(refused->second);
-        folder = path;
-        return {};
+        log_->push_back("folder " + path);
+        if (auto r = refuse.find(path); r != refuse.end()) return Error::fromErrno(r->second);
+        return folder = path, Status{};
     }
-    void setToolTip(int, const std::string& text) override { tips.push_back(text); }
-    void setFavoriteCaption(int index, const std::string&) override { calls.push_back("fav " + std::to_string(index)); }
-    void setDrive(const std::string& designation) override { calls.push_back("drive " + designation); }
-    void showMessage(const std::string& text) override { calls.push_back("message " + text); }
+    void setToolTip(int order, const std::string& text) override { tips.at(order) = text; }
+    void setFavoriteCaption(int index, const std::string& text) override { favorites.at(index) = text; }
+    void setDrive(const std::string& designation) override { log_->push_back("drive " + designation); }
     std::vector<Volume> volumes() override { return volumeList; }
 
-    std::vector<std::string> calls;
-    std::vector<std::string> tips;  // in the order they were set
-    std::string folder = "(unset)";
+    std::string caption, checks, folder = "(unset)";
     bool favoritesVisible = false;
+    std::array<std::string, kToolTipCount> tips;
+    std::array<std::string, kFavoriteSlots> favorites;
     std::map<std::string, int> refuse;  // folder paths the list refuses, with errno
     std::vector<Volume> volumeList{{"/", ""}, {"/media/usb", "STICK"}};
+
+private:
+    std::vector<std::string>* log_;
 };
 
 }  // namespace farsend::test

@@ -10,74 +10,83 @@
 namespace farsend {
 namespace {
 
-using test::MemoryStore;
-using test::RecordingWindow;
-
 class LoadSettingsTest : public ::testing::Test {
 protected:
-    void set(const std::string& key, const std::string& value) { store.values[{"Options", key}] = value; }
-    void load() { LoadSettings(store, window, settings); }
+    // Stores "Section/Key=Value" entries, separated by ";".
+    void preset(const std::string& entries) {
+        for (std::size_t at = 0; at < entries.size();) {
+            const std::size_t end = std::min(entries.find(';', at), entries.size()), slash = entries.find('/', at),
+                              equals = entries.find('=', slash);
+            store.values[{entries.substr(at, slash - at), entries.substr(slash + 1, equals - slash - 1)}] =
+                entries.substr(equals + 1, end - equals - 1);
+            at = end + 1;
+        }
+    }
+    // The window and the store in one line: caption, checks, Favorites menu,
+    // folder, tooltips (with the number read) and the first-use writes.
+    std::string state() const {
+        std::array<std::string, kToolTipCount> on;
+        std::copy(kToolTipTexts.begin(), kToolTipTexts.end(), on.begin());
+        const std::string tips = window.tips == on ? "on" : window.tips == decltype(on){} ? "off" : "mixed";
+        return window.caption + " " + window.checks + " menu=" + std::to_string(window.favoritesVisible) + " " +
+               window.folder + " tips=" + tips + "(" + std::to_string(settings.ToolTips) +
+               ") init=" + std::to_string(store.writes.size());
+    }
 
-    MemoryStore store;
-    RecordingWindow window;
+    test::MemoryStore store;
+    std::vector<std::string> log;
+    test::RecordingWindow window{log};
     InMemorySettings settings;
 };
 
-// Where the folder list starts, and whether the Favorites menu shows, from
-// the stored options; a refused start folder is skipped and the tips still set.
-TEST_F(LoadSettingsTest, StartFolderAndFavoritesMenu) {
-    struct Case {
-        std::vector<std::pair<std::string, std::string>> options;
-        const char* folder;
-        bool favorites;
-    } cases[] = {
-        {{{"LDU", "/home/u"}}, "/", true},
-        {{{"DefRootDir", "/media/usb [RENAMED]"}}, "/media/usb/", true},
-        {{{"DefRootDir", "/media/usb"}}, "/media/usb/", true},
-        {{{"DefRootDir", ""}}, "/", true},
-        {{{"RootDir", "False"}, {"DefRootDir", "/media/usb [STICK]"}}, "/media/usb [STICK]", true},
-        {{{"RootDir", "False"}}, "/", true},
-        {{{"RootDir", "False"}, {"LDU", "/home/u/Work"}}, "/home/u/Work", true},
-        {{{"RootDir", "false"}, {"Favorite", "FALSE"}, {"LDU", "/srv/data"}}, "/srv/data", false},
-        // Unreadable Booleans on a first load leave the settings at False.
-        {{{"RootDir", "1"}, {"Favorite", "yes"}, {"LDU", "/srv/data"}}, "/srv/data", false},
-        {{{"DefRootDir", "/media/gone [OLD]"}}, "(unset)", true},
+TEST_F(LoadSettingsTest, AppliesTheStoredOptionsStepByStep) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "&Copy C menu=1 / tips=off(0) init=10"},  // an empty store: first use fills the five slots
+        {"Options/DefaultMode=&Move", "&Move M menu=1 / tips=off(0) init=10"},
+        {"Options/DefaultMode=&cOPY", "&cOPY M menu=1 / tips=off(0) init=10"},
+        {"Options/ToolTips=1", "&Copy C menu=1 / tips=on(1) init=10"},
+        {"Options/ToolTips=2", "&Copy C menu=1 / tips=off(2) init=10"},
+        {"Options/ToolTips=-1", "&Copy C menu=1 / tips=off(-1) init=10"},
+        {"Options/ToolTips=40000", "&Copy C menu=1 / tips=off(0) init=10"},
+        {"Options/Favorite=False", "&Copy C menu=0 / tips=off(0) init=10"},
+        {"Options/LDU=/home/u", "&Copy C menu=1 / tips=off(0) init=10"},
+        {"Options/DefRootDir=/media/usb [RENAMED]", "&Copy C menu=1 /media/usb/ tips=off(0) init=10"},
+        {"Options/DefRootDir=/media/usb", "&Copy C menu=1 /media/usb/ tips=off(0) init=10"},
+        {"Options/DefRootDir=", "&Copy C menu=1 / tips=off(0) init=10"},
+        {"Options/DefRootDir=/media/gone [OLD]", "&Copy C menu=1 (unset) tips=off(0) init=10"},  // refused
+        {"Options/RootDir=False;Options/DefRootDir=/media/usb [STICK]",
+         "&Copy C menu=1 /media/usb [STICK] tips=off(0) init=10"},  // LDU absent: the bare default drive
+        {"Options/RootDir=false;Options/LDU=/home/u/Work", "&Copy C menu=1 /home/u/Work tips=off(0) init=10"},
+        // Unreadable Booleans on a first load leave both at False.
+        {"Options/RootDir=1;Options/Favorite=yes;Options/LDU=/srv", "&Copy C menu=0 /srv tips=off(0) init=10"},
+        {"Favorites/1=Home", "&Copy C menu=1 / tips=off(0) init=0"},  // only slot 1 tells first use
+        {"Favorites/1=;Favorites/4=Music", "&Copy C menu=1 / tips=off(0) init=10"},
     };
-    for (const Case& c : cases) {
-        store = MemoryStore{};
-        window = RecordingWindow{};
-        settings = InMemorySettings{};
+    for (const auto& [presets, expected] : cases) {
+        store = {};
+        window = test::RecordingWindow{log};
+        settings = {};
         window.refuse["/media/gone/"] = ENOENT;
-        for (const auto& [key, value] : c.options) set(key, value);
-        set("ToolTips", "1");
-        load();
-        const std::string row = c.options.front().first + "=" + c.options.front().second;
-        EXPECT_EQ(window.folder, c.folder) << row;
-        EXPECT_EQ(window.favoritesVisible, c.favorites) << row;
-        EXPECT_EQ(window.tips.back(), kToolTipTexts.back()) << row;
+        preset(presets);
+        LoadSettings(store, window, settings);
+        EXPECT_EQ(state(), expected) << presets;
     }
+    EXPECT_EQ((store.values[{"Favorites", "4"}] + "|" + store.values[{"Favorites", "Path4"}]), "Empty|");
 }
 
 TEST_F(LoadSettingsTest, DefaultDriveIsTheRootVolumeWithItsLabel) {
     window.volumeList = {{"/boot", "BOOT"}, {"/", "SYSTEM"}};
-    load();
+    LoadSettings(store, window, settings);
     EXPECT_EQ(settings.DefRootDir + "|" + settings.LDU + "|" + window.folder, "/ [SYSTEM]|/ [SYSTEM]|/");
 }
 
 TEST_F(LoadSettingsTest, FailedConversionsKeepTheValuesOfTheLastLoad) {
-    set("ToolTips", "1");
-    set("Favorite", "False");
-    set("RootDir", "False");
-    load();
-    set("ToolTips", "lots");
-    set("Favorite", "perhaps");
-    set("RootDir", "");
-    load();
-    EXPECT_EQ(settings.ToolTips, 1);
-    EXPECT_EQ(window.tips.back(), kToolTipTexts.back());
-    EXPECT_FALSE(settings.Favorite);
-    EXPECT_FALSE(window.favoritesVisible);
-    EXPECT_FALSE(settings.RootDir);
+    preset("Options/ToolTips=1;Options/Favorite=False;Options/RootDir=False");
+    LoadSettings(store, window, settings);
+    preset("Options/ToolTips=lots;Options/Favorite=perhaps;Options/RootDir=");
+    LoadSettings(store, window, settings);
+    EXPECT_EQ(std::tuple(settings.ToolTips, settings.Favorite, settings.RootDir), std::tuple(1, false, false));
+    EXPECT_EQ(state(), "&Copy C menu=0 / tips=on(1) init=10");
 }
 
 }  // namespace

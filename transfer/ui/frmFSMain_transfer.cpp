@@ -50,7 +50,7 @@ void frmFSMain::Command1_MouseDown(int Index, Qt::MouseButton Button) {
         mnuActionCopy->setChecked(!toMove);
         mnuActionMove->setChecked(toMove);
     }
-    const int current = std::clamp<int>(CurrentFile, 0, kMaxFiles - 1);
+    const int current = std::clamp<int>(CurrentFile, 0, kSelectionCapacity - 1);
     const SelectionDisplay display =
         pressDisplay(Command1[0]->text().toStdString(), FileCount, SelectedFiles[current], *services().fs);
     setSelectionCaption(QString::fromStdString(display.text));
@@ -86,7 +86,7 @@ void frmFSMain::MoveFiles() { runTransfer(true); }
 
 void frmFSMain::runTransfer(bool move) {
     if (transferRunning_) return;
-    const int count = std::clamp<int>(FileCount, 0, kMaxFiles);
+    const int count = std::clamp<int>(FileCount, 0, kSelectionCapacity);
     const std::vector<std::string> entries(SelectedFiles.begin(), SelectedFiles.begin() + count);
     StepOutcome outcome;
     {
@@ -104,12 +104,12 @@ void frmFSMain::runTransfer(bool move) {
 }
 
 StepOutcome frmFSMain::CopyFolder(std::int16_t Index) {
-    if (Index < 0 || Index >= kMaxFiles) return StepOutcome::Continue;
+    if (Index < 0 || Index >= kSelectionCapacity) return StepOutcome::Continue;
     return transferHost().engine().copyFolder(SelectedFiles[Index]);
 }
 
 StepOutcome frmFSMain::MoveFolder(std::int16_t Index) {
-    if (Index < 0 || Index >= kMaxFiles) return StepOutcome::Continue;
+    if (Index < 0 || Index >= kSelectionCapacity) return StepOutcome::Continue;
     return transferHost().engine().moveFolder(SelectedFiles[Index]);
 }
 

@@ -7,9 +7,11 @@
 
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -25,6 +27,16 @@
 
 namespace farsend::test {
 
+// Text of a caption without its access-key "&".
+inline QString plain(const QString& caption) {
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
 struct TransferRun {
     MainHarness h;
 
@@ -32,12 +44,12 @@ struct TransferRun {
     // Starts the window on args with destination as the chosen folder.
     bool start(const std::vector<std::string>& args, const std::string& destination, const QString& caption = "&Copy") {
         if (!h.start(args)) return false;
-        (void)w().dirFSDir->setPath(destination);
-        w().Command1[0]->setText(caption);
+        (void)child<DirListBox>(w(), "dirFSDir")->setPath(destination);
+        child<QPushButton>(w(), "Command1_0")->setText(caption);
         return true;
     }
     // A left click on the Copy/Move button: runs the whole transfer.
-    void click() { QTest::mouseClick(w().Command1[0], Qt::LeftButton); }
+    void click() { QTest::mouseClick(child<QPushButton>(w(), "Command1_0"), Qt::LeftButton); }
     bool closed() { return !w().isVisible() && !h.endedWith; }
 };
 
@@ -227,10 +239,11 @@ inline void runScenario() {
     int lastValue = -1;
     r.w().progressTap = [&](std::int32_t v) { shown << QString::number(lastValue = v); };
     r.h.fs.onCall([&](Op op, const std::string&) {
-        const QString status = r.w().lblStatus->text();
+        const QString status = child<QLabel>(r.w(), "lblStatus")->text();
         // What the display shows whenever a target is opened; a second try
         // at the same target shows nothing new.
-        const QString now = r.w().lblFileName->text().replace("\r\n", " ") + (status.isEmpty() ? "" : " [" + status + "]");
+        const QString now = child<QLabel>(r.w(), "lblFileName")->text().replace("\r\n", " ") +
+                            (status.isEmpty() ? "" : " [" + status + "]");
         if (op == Op::OpenWrite && shown.value(shown.size() - 1) != now) shown << now;
         if (op == Op::RemoveDir && shown.value(shown.size() - 1) != "(deleting)")
             shown << (status == "Deleting Directory Structures..." ? "(deleting)" : "removing under [" + status + "]");
@@ -238,7 +251,8 @@ inline void runScenario() {
     DialogScript script{dialogs, t.root(), {}};
     script.arm();
     r.click();
-    if (!r.w().lblStatus->text().isEmpty()) shown << "[" + r.w().lblStatus->text() + "]";
+    if (!child<QLabel>(r.w(), "lblStatus")->text().isEmpty())
+        shown << "[" + child<QLabel>(r.w(), "lblStatus")->text() + "]";
     if (!r.closed()) shown << (r.h.endedWith == 0 ? "ended" : "still open");
     QCOMPARE(script.log, dialogs);
     QCOMPARE(shown.join(", "), trail);

@@ -15,8 +15,8 @@ namespace {
 // The mode as the window shows it: the button's caption and the menu's
 // check marks.
 QString mode(frmFSMain& w) {
-    return w.Command1[0]->text() + (w.mnuActionCopy->isChecked() ? " C" : "") +
-           (w.mnuActionMove->isChecked() ? " M" : "");
+    return child<QPushButton>(w, "Command1_0")->text() + (child<QAction>(w, "mnuActionCopy")->isChecked() ? " C" : "") +
+           (child<QAction>(w, "mnuActionMove")->isChecked() ? " M" : "");
 }
 
 }  // namespace
@@ -64,19 +64,21 @@ void TransferCommandTest::pressesAndMenu() {
     args.resize(static_cast<std::size_t>(count));
     const std::string dest = r.h.tree.dir("dest");
     QVERIFY(r.start(args, dest, caption));
-    r.w().cmdFileUp->show();
-    r.w().cmdFileDn->show();
+    child<QPushButton>(r.w(), "cmdFileUp")->show();
+    child<QPushButton>(r.w(), "cmdFileDn")->show();
     for (const QString& g : gestures) {
         if (g == "move" || g == "copy")
-            (g == "move" ? r.w().mnuActionMove : r.w().mnuActionCopy)->trigger();
+            (g == "move" ? child<QAction>(r.w(), "mnuActionMove") : child<QAction>(r.w(), "mnuActionCopy"))->trigger();
         else
-            QTest::mouseClick(r.w().Command1[g.startsWith("exit") ? 1 : 0], g == "middle" ? Qt::MiddleButton
-                                                                            : g == "exit" ? Qt::LeftButton
-                                                                                          : Qt::RightButton);
+            QTest::mouseClick(child<QPushButton>(r.w(), g.startsWith("exit") ? "Command1_1" : "Command1_0"),
+                              g == "middle" ? Qt::MiddleButton
+                              : g == "exit" ? Qt::LeftButton
+                                            : Qt::RightButton);
     }
-    const QString shown = r.w().lblFileName->text().replace(QString::fromStdString(r.h.tree.root()), "~");
-    QCOMPARE(mode(r.w()) + "|" + shown + (r.w().cmdFileUp->isHidden() ? "|no up" : "") +
-                 (r.w().cmdFileDn->isHidden() ? "|no down" : "") + (r.closed() ? "|closed" : ""),
+    const QString shown =
+        child<QLabel>(r.w(), "lblFileName")->text().replace(QString::fromStdString(r.h.tree.root()), "~");
+    QCOMPARE(mode(r.w()) + "|" + shown + (child<QPushButton>(r.w(), "cmdFileUp")->isHidden() ? "|no up" : "") +
+                 (child<QPushButton>(r.w(), "cmdFileDn")->isHidden() ? "|no down" : "") + (r.closed() ? "|closed" : ""),
              expected);
     QVERIFY(!TempTree::exists(dest + "/b.txt"));
     QCOMPARE(r.h.stored("Options", "LDU"), r.closed() ? std::optional<std::string>(dest) : std::nullopt);
@@ -102,18 +104,19 @@ void TransferCommandTest::startWithoutRewrite() {
     TransferRun r;
     const std::string dest = r.h.tree.dir("dest");
     QVERIFY(r.start({r.h.tree.file("src/a.txt", "a")}, dest));
-    r.w().lblFileName->setText("before");
+    child<QLabel>(r.w(), "lblFileName")->setText("before");
     QStringList seen{"before"};
     r.h.fs.onCall([&](Op, const std::string&) {
-        const QString now = r.w().lblFileName->text().replace(QString::fromStdString(r.h.tree.root()), "~");
+        const QString now =
+            child<QLabel>(r.w(), "lblFileName")->text().replace(QString::fromStdString(r.h.tree.root()), "~");
         if (now != seen.last()) seen << now;
     });
     r.w().activateWindow();
-    r.w().drvFSDrive->setFocus();  // a control that leaves Enter to the window
+    child<DriveListBox>(r.w(), "drvFSDrive")->setFocus();  // a control that leaves Enter to the window
     if (key == 0)
         r.click();
     else
-        QTest::keyClick(r.w().drvFSDrive, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(child<DriveListBox>(r.w(), "drvFSDrive"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_VERIFY(!r.w().isVisible());
     QCOMPARE(slurp(dest + "/a.txt"), std::string("a"));
     QCOMPARE(seen, shown);
@@ -130,13 +133,13 @@ void TransferCommandTest::inputRefusedDuringTransfer() {
         if (op != Op::Read || poked || path.find("a.bin") == std::string::npos) return;
         poked = true;
         // Everything a user could do while the bytes move.
-        QTest::mouseClick(r.w().Command1[0], Qt::LeftButton);
-        QTest::mouseClick(r.w().Command1[0], Qt::RightButton);
-        QTest::mouseClick(r.w().Command1[1], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(r.w(), "Command1_0"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(r.w(), "Command1_0"), Qt::RightButton);
+        QTest::mouseClick(child<QPushButton>(r.w(), "Command1_1"), Qt::LeftButton);
         QTest::keyClick(&r.w(), Qt::Key_Return);
         QTest::keyClick(&r.w(), Qt::Key_M, Qt::ControlModifier);
-        r.w().mnuActionMove->trigger();
-        QTest::mouseDClick(r.w().dirFSDir->viewport(), Qt::LeftButton);
+        child<QAction>(r.w(), "mnuActionMove")->trigger();
+        QTest::mouseDClick(child<DirListBox>(r.w(), "dirFSDir")->viewport(), Qt::LeftButton);
         QVERIFY(!r.w().close());
         QCoreApplication::processEvents();
     });
@@ -145,7 +148,7 @@ void TransferCommandTest::inputRefusedDuringTransfer() {
     QVERIFY(poked);
     QCOMPARE(copies, 2);
     QCOMPARE(mode(r.w()), "&Copy C");
-    QCOMPARE(r.w().dirFSDir->Path(), dest);
+    QCOMPARE(child<DirListBox>(r.w(), "dirFSDir")->Path(), dest);
     QCOMPARE(slurp(dest + "/a.bin"), slurp(a));  // still a copy: the source stays
     QVERIFY(r.closed());
     // After the transfer nothing starts another one.
