@@ -49,33 +49,27 @@ class AppUiTest : public QObject {
 private slots:
     // The display, the scroll buttons and the focus; a failed start-up says
     // why only for a missing item, and unloads the window all the same.
-    void startUp_data() {
-        QTest::addColumn<int>("count");  // of items a.txt, Letters/, c.txt, ...
-        QTest::addColumn<bool>("missing");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("one file") << 1 << false << "Copy /a.txt To:|a.txt Command2";
-        QTest::newRow("two items") << 2 << false << "Copy /a.txt To:|a.txt cmdFileDn scroll";
-        QTest::newRow("a missing item") << 2 << true
-                                        << "message Farsend 98: Cannot find the specified source file.\r\nFarsend 98 "
-                                           "is meant to be run from the SendTo menu.\r\nThe program will abort. LDU=/";
-        QTest::newRow("22 items, silently") << 22 << false << " LDU=/";
-    }
     void startUp() {
-        QFETCH(int, count);
-        QFETCH(bool, missing);
-        QFETCH(QString, expected);
-        MainHarness h;
-        std::vector<std::string> items{h.tree.file("a.txt"), h.tree.dir("Letters")};
-        while (int(items.size()) < count) items.push_back(h.tree.file("f" + std::to_string(items.size())));
-        items.resize(std::size_t(count));
-        if (missing) items.back() = h.tree.path("gone");
-        frmFSMain& w = (h.start(items), h.window());
-        QCOMPARE(w.isVisible() && QTest::qWaitForWindowActive(&w)
-                     ? shown(w) + " " + QApplication::focusWidget()->objectName() +
-                           (child(w, "cmdFileUp")->isVisible() && child(w, "cmdFileDn")->isVisible() ? " scroll" : "")
-                     : lines(h.prompts.log).join("") +
-                           " LDU=" + QString::fromStdString(h.stored("Options", "LDU").value_or("-")),
-                 expected);
+        const QString cannotFind =
+            "message Farsend 98: Cannot find the specified source file.\r\nFarsend 98 is "
+            "meant to be run from the SendTo menu.\r\nThe program will abort. LDU=/";
+        const std::tuple<int, bool, QString> cases[] = {{1, false, "Copy /a.txt To:|a.txt Command2"},
+                                                        {2, false, "Copy /a.txt To:|a.txt cmdFileDn scroll"},
+                                                        {2, true, cannotFind},
+                                                        {22, false, " LDU=/"}};  // silently
+        for (const auto& [count, missing, expected] : cases) {
+            MainHarness h;
+            std::vector<std::string> items{h.tree.file("a.txt"), h.tree.dir("Letters")};
+            while (int(items.size()) < count) items.push_back(h.tree.file("f" + std::to_string(items.size())));
+            items.resize(std::size_t(count));
+            if (missing) items.back() = h.tree.path("gone");
+            frmFSMain& w = (h.start(items), h.window());
+            const bool several = child(w, "cmdFileUp")->isVisible() && child(w, "cmdFileDn")->isVisible();
+            QCOMPARE(w.isVisible() && QTest::qWaitForWindowActive(&w)
+                         ? shown(w) + " " + QApplication::focusWidget()->objectName() + (several ? " scroll" : "")
+                         : lines(h.prompts.log).join("") + " LDU=" + h.stored("Options", "LDU").value_or("-").c_str(),
+                     expected);
+        }
     }
 
     // The stored settings applied, the display scrolled, the menus, the
