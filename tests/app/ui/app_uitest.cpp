@@ -66,7 +66,8 @@ private slots:
             frmFSMain& w = (h.start(items), h.window());
             const bool several = child(w, "cmdFileUp")->isVisible() && child(w, "cmdFileDn")->isVisible();
             QCOMPARE(w.isVisible() && QTest::qWaitForWindowActive(&w)
-                         ? shown(w) + " " + QApplication::focusWidget()->objectName() + (several ? " scroll" : "")
+                         ? shown(w) + " " + QApplication::focusWidget()->objectName() + (several ? " scroll" : "") +
+                               child<QAction>(w, "mnuFavArray_4")->text()  // filled before first use stored "Empty"
                          : lines(h.prompts.log).join("") + " LDU=" + h.stored("Options", "LDU").value_or("-").c_str(),
                      expected);
         }
