@@ -17,7 +17,7 @@ OptionsChoice optionsFrom(const InMemorySettings& settings) {
 }
 
 std::string optionsDrive(const std::vector<Volume>& listed, const std::string& designation) {
-    const std::string mount = mountPointOf(listed, designation);
+    std::string mount = mountPointOf(listed, designation);
     for (const Volume& v : listed)
         if (v.designation() == designation || v.mountPoint == mount) return mount;
     return listed.empty() ? std::string() : listed.front().designation();
