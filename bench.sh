@@ -12,4 +12,4 @@ cmake -S "$here" -B "$here/build-rel" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFARS
 cmake --build "$here/build-rel" --target benchmarks >&2
 what="${1:-all}"
 if [ "$what" = all ] || [ "$what" = search ]; then "$here/build-rel/bench/cfiles_bench"; fi
-if [ "$what" = all ] || [ "$what" = transfer ]; then QT_QPA_PLATFORM=offscreen "$here/build-rel/bench/transfer_bench"; fi
+if [ "$what" = all ] || [ "$what" = transfer ]; then QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$here/build-rel/bench/transfer_bench"; fi

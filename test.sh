@@ -9,7 +9,7 @@ jobs="$(nproc)"
 
 run_suite() {
   local dir="$1"; shift
-  cmake -S "$here" -B "$dir" -G Ninja -DFARSEND_WERROR=ON "$@"
+  cmake -S "$here" -B "$dir" -G Ninja -DFARSEND_WERROR=ON -DFARSEND_TESTS=ON "$@"
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
 }

@@ -48,6 +48,7 @@
 #include <vector>
 
 #include "app/ui/DirListBox.h"
+#include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
 #include "app/ui/frmFSMain.h"
 #include "prefs/ui/QtSettingsStore.h"
@@ -104,17 +105,19 @@ int child(int argc, char** argv) {
     const std::string source = argv[2];
     const std::string destination = argv[3];
     const QString store = QString::fromStdString(argv[4]);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);  // a real display when one is asked for
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     (void)argc;
 
     farsend::QtVolumes volumes;
     farsend::QtSettingsStore settings(store);
+    farsend::QtPrompts prompts;
     farsend::Services services;
     services.fs = &farsend::realFileSystem();
     services.volumes = &volumes;
     services.store = &settings;
+    services.prompts = &prompts;
     services.args = {source};
     services.endNow = [](int code) { std::_Exit(code); };
     services.openUrl = [](const std::string&) { return false; };

@@ -30,9 +30,17 @@ struct FileInfo {
     std::uint32_t mode = 0;    // permission bits (07777)
     std::uint64_t device = 0;  // device and inode identify the file itself
     std::uint64_t inode = 0;
+    bool link = false;  // the entry itself is a symbolic link
 };
 
 using FileHandle = int;
+using FolderHandle = int;
+
+// A file being written that has no name yet.
+struct NewFile {
+    FileHandle handle = -1;  // -1 once closed
+    std::string tempName;    // its hidden name, empty while it has none
+};
 
 class IFileSystem {
 public:
@@ -61,40 +69,51 @@ public:
     // with EACCES, as the original platform refused it.
     virtual Status deleteFile(const std::string& path) = 0;
 
-    // Opens a regular file for reading. Anything that is not a regular file
-    // fails without blocking (a FIFO is never waited on).
-    virtual Result<FileHandle> openRead(const std::string& path) = 0;
-    // Opens a file for writing from its first byte, creating it when absent
-    // with mode 0666 less the umask plus the execute bits of sourceMode. An
-    // existing file keeps its content until written over or cut.
-    virtual Result<FileHandle> openWrite(const std::string& path, std::uint32_t sourceMode) = 0;
-    // Opens a regular file for reading as openRead does, and tells in info
-    // what stat would tell of path. The default asks stat, then openRead.
-    virtual Result<FileHandle> openReadWithInfo(const std::string& path, FileInfo& info) {
-        auto facts = stat(path);
-        if (!facts) return facts.error();
-        auto handle = openRead(path);
-        if (handle) info = *facts;
-        return handle;
-    }
-    // Creates a file for writing as openWrite does, but only where nothing
-    // of that name exists (not even a link); fails with EEXIST otherwise.
-    // The default asks stat, then openWrite, which is not quite the same:
-    // it follows a dangling link.
-    virtual Result<FileHandle> createNew(const std::string& path, std::uint32_t sourceMode) {
-        if (stat(path)) return Error::fromErrno(EEXIST);
-        return openWrite(path, sourceMode);
-    }
+    // ---- reading a source ----
+    // Opens a regular file for reading and tells in info what stat would
+    // tell of path. Anything that is not a regular file fails without
+    // blocking (a FIFO is never waited on).
+    virtual Result<FileHandle> openRead(const std::string& path, FileInfo& info) = 0;
+    // The facts of an open file as they are now.
+    virtual Result<FileInfo> describe(FileHandle handle) = 0;
     // Reads up to size bytes at the current position; 0 at end of file.
     virtual Result<std::size_t> read(FileHandle handle, void* buffer, std::size_t size) = 0;
     // Writes all size bytes at the current position.
     virtual Status write(FileHandle handle, const void* buffer, std::size_t size) = 0;
     // Moves up to count bytes from in to out at their current positions,
-    // inside the kernel where it can; returns the bytes moved (0 at end of
-    // the input).
+    // inside the kernel where it can, keeping the input's holes; returns the
+    // bytes moved (0 at the end of the input, or where the input's file
+    // system cannot tell its length: read on to find its end).
     virtual Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) = 0;
-    virtual Status setLength(FileHandle handle, std::int64_t length) = 0;
+    // Lets go of a file or a folder.
     virtual Status close(FileHandle handle) = 0;
+
+    // ---- writing into a folder held open ----
+    // Every write of a transfer goes into the folders it opened when it
+    // began, whatever is put at their paths later.
+    // Opens the folder at path (a link to a folder is followed).
+    virtual Result<FolderHandle> openFolder(const std::string& path) = 0;
+    // Opens the folder name inside parent; a link there is refused.
+    virtual Result<FolderHandle> openFolderAt(FolderHandle parent, const std::string& name) = 0;
+    // Facts about the entry name in folder itself: a link is described
+    // (link is set), never taken for what it points to.
+    virtual Result<FileInfo> statAt(FolderHandle folder, const std::string& name) = 0;
+    // Creates the folder name inside folder.
+    virtual Status makeDirAt(FolderHandle folder, const std::string& name) = 0;
+    // Creates a file in folder that nobody sees until nameNew gives it a
+    // name: unnamed where the file system allows it (a killed program then
+    // leaves nothing behind), else under a hidden temporary name. Its mode
+    // is 0666 less the umask plus the execute bits of sourceMode.
+    virtual Result<NewFile> createNew(FolderHandle folder, std::uint32_t sourceMode) = 0;
+    // Closes a new file (a failing close fails the naming) and gives it its
+    // name: only where nothing of that name exists (EEXIST otherwise), or,
+    // with replace, in place of what is there (a link is replaced, never
+    // written through; a read-only file is refused with EACCES, as deleting
+    // it is). When it fails, the old entry stays as it was and the new file
+    // at most has its hidden name, to be named again or discarded.
+    virtual Status nameNew(FolderHandle folder, NewFile& file, const std::string& name, bool replace) = 0;
+    // Lets go of a new file that is not to be named, leaving no trace.
+    virtual void discardNew(FolderHandle folder, NewFile& file) = 0;
 
     // The process's current directory.
     virtual Result<std::string> currentDir() = 0;

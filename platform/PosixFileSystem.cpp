@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string_view>
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/SystemCalls.h"
 
 namespace farsend {
 
@@ -25,15 +28,52 @@ Error Error::fromErrno(int errnoValue) {
     return Error{errnoValue, text != nullptr ? text : buffer};
 }
 
+namespace sys {
+
+namespace {
+
+const Calls kReal{
+    [](int d, const char* p, int f, mode_t m) { return ::openat(d, p, f, m); },
+    ::close,
+    ::read,
+    ::write,
+    [](int in, off_t* io, int out, off_t* oo, size_t n, unsigned f) {
+        return ::copy_file_range(in, io, out, oo, n, f);
+    },
+    ::fstatat,
+    ::linkat,
+    ::renameat2,
+    ::unlinkat,
+    ::mkdirat,
+};
+
+}  // namespace
+
+Calls& calls() {
+    static Calls table = kReal;
+    return table;
+}
+
+const Calls& realCalls() { return kReal; }
+
+}  // namespace sys
+
 namespace {
 
 Error lastError() { return Error::fromErrno(errno); }
 
+sys::Calls& os() { return sys::calls(); }
+
+int lstatOf(const std::string& path, struct stat* facts) {
+    return os().fstatat(AT_FDCWD, path.c_str(), facts, AT_SYMLINK_NOFOLLOW);
+}
+int fstatOf(int fd, struct stat* facts) { return os().fstatat(fd, "", facts, AT_EMPTY_PATH); }
+
 // Returns the kind of the entry that st (from lstat) describes, following a
 // symbolic link once to classify it.
-EntryKind kindOf(const std::string& path, const struct stat& lst, struct stat* target) {
+EntryKind kindOf(int dirfd, const std::string& path, const struct stat& lst, struct stat* target) {
     if (S_ISLNK(lst.st_mode)) {
-        if (::stat(path.c_str(), target) != 0) return EntryKind::DanglingLink;
+        if (os().fstatat(dirfd, path.c_str(), target, 0) != 0) return EntryKind::DanglingLink;
         if (S_ISDIR(target->st_mode)) return EntryKind::DirectoryLink;
         if (S_ISREG(target->st_mode)) return EntryKind::Regular;
         return EntryKind::Special;
@@ -90,9 +130,9 @@ std::uint8_t listingBits(const std::string& folder, const dirent& e) {
     const std::string path = folder + name;
     struct stat lst {};
     struct stat st {};
-    if (::lstat(path.c_str(), &lst) != 0) return a;  // vanished: let the caller's stat say so
+    if (lstatOf(path, &lst) != 0) return a;  // vanished: let the caller's stat say so
     return static_cast<std::uint8_t>(
-        a | (attributesOf(name, kindOf(path, lst, &st), S_IWUSR) & (attr::Directory | attr::System)));
+        a | (attributesOf(name, kindOf(AT_FDCWD, path, lst, &st), S_IWUSR) & (attr::Directory | attr::System)));
 }
 
 // Clears O_NONBLOCK once the file is known to be a regular one. F_SETFL
@@ -100,19 +140,35 @@ std::uint8_t listingBits(const std::string& folder, const dirent& e) {
 // none of them but O_NONBLOCK: no F_GETFL needed.
 void blocking(int fd) { (void)::fcntl(fd, F_SETFL, 0); }
 
+// Closes fd and gives back e, for the failure paths that let a handle go.
+Error closing(int fd, Error e) {
+    (void)os().close(fd);
+    return e;
+}
+
 struct DirCloser {
     void operator()(DIR* d) const { ::closedir(d); }
 };
+
+// A hidden name for a file being written, unlikely to be taken; taken
+// ones are tried again.
+std::string temporaryName() {
+    static std::mt19937_64 random{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, ".farsend98-%08llx.part",
+                  static_cast<unsigned long long>(random() & 0xffffffffULL));
+    return name;
+}
+
+// The file systems whose in-kernel copy refuses these two files, or that
+// have none: plain reads and writes do it.
+bool kernelCopyRefused(int e) { return e == EXDEV || e == ENOSYS || e == EOPNOTSUPP || e == EINVAL || e == EPERM; }
 
 class PosixFileSystem final : public IFileSystem {
 public:
     Result<FileInfo> stat(const std::string& path) override {
         if (path.empty()) return Error::fromErrno(ENOENT);
-        struct stat lst {};
-        if (::lstat(path.c_str(), &lst) != 0) return lastError();
-        struct stat st {};
-        const EntryKind kind = kindOf(path, lst, &st);
-        return infoOf(path, kind, kind == EntryKind::DanglingLink ? lst : st);
+        return statIn(AT_FDCWD, path);
     }
 
     Result<std::vector<std::string>> list(const std::string& folderAndPattern, std::uint8_t mask) override {
@@ -125,24 +181,16 @@ public:
 
         if (!hasWildcards(pattern)) {
             // One named entry: the file system's own name comparison decides.
-            if (pattern.empty() || pattern == "." || pattern == "..") {
+            struct stat lst {};
+            if (pattern.empty() || pattern == "." || pattern == ".." || lstatOf(folder + pattern, &lst) != 0) {
+                if (!pattern.empty() && pattern != "." && pattern != ".." && errno != ENOENT) return lastError();
                 struct stat st {};
-                if (::stat(openPath.c_str(), &st) != 0) return lastError();
+                if (os().fstatat(AT_FDCWD, openPath.c_str(), &st, 0) != 0) return lastError();
                 if (!S_ISDIR(st.st_mode)) return Error::fromErrno(ENOTDIR);
                 return names;
             }
-            struct stat lst {};
-            if (::lstat((folder + pattern).c_str(), &lst) != 0) {
-                if (errno == ENOENT) {
-                    struct stat st {};
-                    if (::stat(openPath.c_str(), &st) != 0) return lastError();
-                    if (!S_ISDIR(st.st_mode)) return Error::fromErrno(ENOTDIR);
-                    return names;
-                }
-                return lastError();
-            }
             struct stat st {};
-            const EntryKind kind = kindOf(folder + pattern, lst, &st);
+            const EntryKind kind = kindOf(AT_FDCWD, folder + pattern, lst, &st);
             const std::uint8_t a = attributesOf(pattern, kind, S_IWUSR);
             if ((a & excluding & ~mask) == 0) names.push_back(pattern);
             return names;
@@ -166,83 +214,47 @@ public:
         return names;
     }
 
-    Status makeDir(const std::string& path) override {
-        if (::mkdir(path.c_str(), 0777) != 0) return lastError();
-        return {};
-    }
+    Status makeDir(const std::string& path) override { return makeDirAt(AT_FDCWD, path); }
 
     Status removeDir(const std::string& path) override {
-        if (::rmdir(path.c_str()) != 0) return lastError();
+        if (os().unlinkat(AT_FDCWD, path.c_str(), AT_REMOVEDIR) != 0) return lastError();
         return {};
     }
 
     Status deleteFile(const std::string& path) override {
         struct stat lst {};
-        if (::lstat(path.c_str(), &lst) != 0) return lastError();
+        if (lstatOf(path, &lst) != 0) return lastError();
         if (S_ISDIR(lst.st_mode)) return Error::fromErrno(EISDIR);
-        if (!S_ISLNK(lst.st_mode) && (lst.st_mode & S_IWUSR) == 0) return Error::fromErrno(EACCES);
-        if (::unlink(path.c_str()) != 0) return lastError();
+        if (readOnlyFile(lst)) return Error::fromErrno(EACCES);
+        if (os().unlinkat(AT_FDCWD, path.c_str(), 0) != 0) return lastError();
         return {};
     }
 
-    Result<FileHandle> openRead(const std::string& path) override {
-        FileInfo ignored;
-        return openReadWithInfo(path, ignored);
-    }
-
-    Result<FileHandle> openReadWithInfo(const std::string& path, FileInfo& info) override {
+    Result<FileHandle> openRead(const std::string& path, FileInfo& info) override {
         // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
         // then refuses anything that is not a regular file.
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        const int fd = os().openat(AT_FDCWD, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
         if (fd < 0) return lastError();
         struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            const Error e = lastError();
-            ::close(fd);
-            return e;
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        }
+        if (fstatOf(fd, &st) != 0) return closing(fd, lastError());
+        if (!S_ISREG(st.st_mode)) return closing(fd, Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
         blocking(fd);
         // The file opened is the one a stat of path follows a link to.
-        info = infoOf(path, EntryKind::Regular, st);
+        info = infoOf(lastName(path), EntryKind::Regular, st);
         return FileHandle{fd};
     }
 
-    Result<FileHandle> createNew(const std::string& path, std::uint32_t sourceMode) override {
-        // With O_EXCL nothing existing is opened, a pipe no more than a
-        // link: what is created is a regular file.
-        const mode_t mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-        if (fd < 0) return lastError();
-        return FileHandle{fd};
-    }
-
-    Result<FileHandle> openWrite(const std::string& path, std::uint32_t sourceMode) override {
-        const mode_t mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, mode);
-        if (fd < 0) return lastError();
+    Result<FileInfo> describe(FileHandle handle) override {
         struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            const Error e = lastError();
-            ::close(fd);
-            return e;
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return Error::fromErrno(EINVAL);
-        }
-        blocking(fd);
-        return FileHandle{fd};
+        if (fstatOf(handle, &st) != 0) return lastError();
+        return infoOf({}, S_ISREG(st.st_mode) ? EntryKind::Regular : EntryKind::Special, st);
     }
 
     Result<std::size_t> read(FileHandle handle, void* buffer, std::size_t size) override {
         auto* out = static_cast<char*>(buffer);
         std::size_t done = 0;
         while (done < size) {
-            const ssize_t n = ::read(handle, out + done, size - done);
+            const ssize_t n = os().read(handle, out + done, size - done);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 return lastError();
@@ -257,7 +269,7 @@ public:
         const auto* in = static_cast<const char*>(buffer);
         std::size_t done = 0;
         while (done < size) {
-            const ssize_t n = ::write(handle, in + done, size - done);
+            const ssize_t n = os().write(handle, in + done, size - done);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 return lastError();
@@ -274,20 +286,96 @@ public:
         // than it could save.
         if (count >= kHoleLook) {
             struct stat st {};
-            if (::fstat(in, &st) == 0 && S_ISREG(st.st_mode) && st.st_blocks * 512 < st.st_size)
+            if (fstatOf(in, &st) == 0 && S_ISREG(st.st_mode) && st.st_blocks * 512 < st.st_size)
                 return copySparse(in, out, count);
         }
         return copyBytes(in, out, count);
     }
 
-    Status setLength(FileHandle handle, std::int64_t length) override {
-        if (::ftruncate(handle, static_cast<off_t>(length)) != 0) return lastError();
+    Status close(FileHandle handle) override {
+        if (os().close(handle) != 0) return lastError();
         return {};
     }
 
-    Status close(FileHandle handle) override {
-        if (::close(handle) != 0) return lastError();
+    Result<FolderHandle> openFolder(const std::string& path) override { return folderIn(AT_FDCWD, path, 0); }
+
+    Result<FolderHandle> openFolderAt(FolderHandle parent, const std::string& name) override {
+        return folderIn(parent, name, O_NOFOLLOW);
+    }
+
+    Result<FileInfo> statAt(FolderHandle folder, const std::string& name) override {
+        if (name.empty()) return Error::fromErrno(ENOENT);
+        return statIn(folder, name);
+    }
+
+    Status makeDirAt(FolderHandle folder, const std::string& name) override {
+        if (os().mkdirat(folder, name.c_str(), 0777) != 0) return lastError();
         return {};
+    }
+
+    Result<NewFile> createNew(FolderHandle folder, std::uint32_t sourceMode) override {
+        const auto mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
+        NewFile file;
+        file.handle = os().openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (file.handle >= 0) return file;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return lastError();
+        // No unnamed files here: a hidden name, created where nothing is.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            file.tempName = temporaryName();
+            file.handle = os().openat(folder, file.tempName.c_str(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, mode);
+            if (file.handle >= 0) return file;
+            if (errno != EEXIST) return lastError();
+        }
+        return Error::fromErrno(EEXIST);
+    }
+
+    Status nameNew(FolderHandle folder, NewFile& file, const std::string& name, bool replace) override {
+        if (file.handle >= 0 && file.tempName.empty() && !replace) {
+            // An unnamed file takes its name at once: a new link is exclusive.
+            if (linkUnnamed(file.handle, folder, name) != 0) return lastError();
+            // A write the file system could only report now (a full quota, a
+            // network disk) means the copy is not whole after all.
+            if (os().close(std::exchange(file.handle, -1)) != 0) {
+                const Error e = lastError();
+                (void)os().unlinkat(folder, name.c_str(), 0);
+                return e;
+            }
+            return {};
+        }
+        if (file.handle >= 0) {
+            // Replacing: the unnamed file gets its hidden name first, since a
+            // name is all that remains of it once the handle is closed, and
+            // the old entry goes only when the new one is whole.
+            for (int attempt = 0; file.tempName.empty(); ++attempt) {
+                std::string temp = temporaryName();
+                if (linkUnnamed(file.handle, folder, temp) == 0)
+                    file.tempName = std::move(temp);
+                else if (errno != EEXIST || attempt == 100)
+                    return lastError();
+            }
+            if (os().close(std::exchange(file.handle, -1)) != 0) return lastError();
+        }
+        if (replace) {
+            struct stat lst {};
+            if (os().fstatat(folder, name.c_str(), &lst, AT_SYMLINK_NOFOLLOW) == 0 && readOnlyFile(lst))
+                return Error::fromErrno(EACCES);
+            if (os().renameat2(folder, file.tempName.c_str(), folder, name.c_str(), 0) != 0) return lastError();
+        } else if (os().renameat2(folder, file.tempName.c_str(), folder, name.c_str(), RENAME_NOREPLACE) != 0) {
+            if (errno != EINVAL && errno != ENOSYS) return lastError();
+            // No exclusive rename on this file system: a new link is just as
+            // exclusive, then the hidden name goes.
+            if (os().linkat(folder, file.tempName.c_str(), folder, name.c_str(), 0) != 0) return lastError();
+            (void)os().unlinkat(folder, file.tempName.c_str(), 0);
+        }
+        file.tempName.clear();
+        return {};
+    }
+
+    void discardNew(FolderHandle folder, NewFile& file) override {
+        if (file.handle >= 0) (void)os().close(std::exchange(file.handle, -1));
+        if (!file.tempName.empty()) (void)os().unlinkat(folder, file.tempName.c_str(), 0);
+        file.tempName.clear();
     }
 
     Result<std::string> currentDir() override {
@@ -298,10 +386,44 @@ public:
     }
 
 private:
-    static FileInfo infoOf(const std::string& path, EntryKind kind, const struct stat& facts) {
+    // Gives the unnamed file behind fd the name name in folder; 0 or -1
+    // with errno. Naming an open file directly is allowed to its opener on
+    // recent kernels; elsewhere its /proc entry serves.
+    static int linkUnnamed(int fd, FolderHandle folder, const std::string& name) {
+        static bool direct = true;
+        if (direct) {
+            if (os().linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+            if (errno != EPERM && errno != ENOENT && errno != EINVAL) return -1;
+            direct = false;
+        }
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        return os().linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW);
+    }
+
+    static bool readOnlyFile(const struct stat& lst) { return !S_ISLNK(lst.st_mode) && (lst.st_mode & S_IWUSR) == 0; }
+
+    // Facts about path relative to dirfd, a final link followed to tell
+    // what it is, and marked as a link.
+    static Result<FileInfo> statIn(int dirfd, const std::string& path) {
+        struct stat lst {};
+        if (os().fstatat(dirfd, path.c_str(), &lst, AT_SYMLINK_NOFOLLOW) != 0) return lastError();
+        struct stat st {};
+        const EntryKind kind = kindOf(dirfd, path, lst, &st);
+        FileInfo info = infoOf(lastName(path), kind, kind == EntryKind::DanglingLink ? lst : st);
+        info.link = S_ISLNK(lst.st_mode);
+        return info;
+    }
+
+    static Result<FolderHandle> folderIn(int dirfd, const std::string& path, int flags) {
+        const int fd = os().openat(dirfd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags, 0);
+        if (fd < 0) return lastError();
+        return FolderHandle{fd};
+    }
+
+    static FileInfo infoOf(std::string_view name, EntryKind kind, const struct stat& facts) {
         FileInfo info;
         info.kind = kind;
-        info.attributes = attributesOf(lastName(path), info.kind, facts.st_mode);
+        info.attributes = attributesOf(name, info.kind, facts.st_mode);
         info.length = info.kind == EntryKind::Regular ? static_cast<std::int64_t>(facts.st_size) : 0;
         info.mtimeSec = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
         info.mtimeNsec = static_cast<std::int32_t>(facts.st_mtim.tv_nsec);
@@ -321,15 +443,15 @@ private:
         while (done < count) {
             const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
             if (kernelCopy) {
-                const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
+                const ssize_t n = os().copyFileRange(in, nullptr, out, nullptr, want, 0);
                 if (n > 0) {
                     done += n;
                     continue;
                 }
                 if (n == 0) break;
                 if (errno == EINTR) continue;
-                if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL) return lastError();
-                kernelCopy = false;  // not between these files: plain reads and writes
+                if (!kernelCopyRefused(errno)) return lastError();
+                kernelCopy = false;
             }
             static thread_local std::unique_ptr<char[]> buffer(new char[1 << 20]);
             const std::size_t chunk = std::min<std::size_t>(want, 1 << 20);
@@ -342,13 +464,13 @@ private:
         return done;
     }
 
-    // copyRange for an input that has holes.
+    // copyRange for an input that has holes. The output is a new file: a
+    // hole is made by going past it, and the file made long enough where
+    // the input ends in one.
     Result<std::int64_t> copySparse(FileHandle in, FileHandle out, std::int64_t count) {
         off_t pos = ::lseek(in, 0, SEEK_CUR);
         off_t outPos = ::lseek(out, 0, SEEK_CUR);
-        struct stat outFacts {};
-        if (pos < 0 || outPos < 0 || ::fstat(out, &outFacts) != 0) return copyBytes(in, out, count);
-        std::int64_t outLength = outFacts.st_size;
+        if (pos < 0 || outPos < 0) return copyBytes(in, out, count);
         std::int64_t done = 0;
         while (done < count) {
             off_t data = ::lseek(in, pos, SEEK_DATA);
@@ -356,15 +478,17 @@ private:
                 // No data from here on: a hole up to the end (as it is now:
                 // a file cut meanwhile ends where it ends), or the end.
                 struct stat now {};
-                if (errno != ENXIO || ::fstat(in, &now) != 0) return moreBytes(in, out, count, done);
+                if (errno != ENXIO || fstatOf(in, &now) != 0) return moreBytes(in, out, count, done);
                 data = std::max<off_t>(pos, now.st_size);
             }
             if (data > pos) {
                 const std::int64_t skip = std::min<std::int64_t>(data - pos, count - done);
-                if (auto st = zeroRange(out, outPos, skip, outLength); !st) return st.error();
                 pos += skip;
                 outPos += skip;
                 done += skip;
+                struct stat outFacts {};
+                if (fstatOf(out, &outFacts) != 0) return lastError();
+                if (outFacts.st_size < outPos && ::ftruncate(out, outPos) != 0) return lastError();
                 if (::lseek(in, pos, SEEK_SET) < 0 || ::lseek(out, outPos, SEEK_SET) < 0) return lastError();
                 continue;
             }
@@ -378,7 +502,6 @@ private:
             if (*moved < want) break;  // the end of the input
             pos += static_cast<off_t>(*moved);
             outPos += static_cast<off_t>(*moved);
-            outLength = std::max<std::int64_t>(outLength, outPos);
         }
         return done;
     }
@@ -388,33 +511,6 @@ private:
         const auto moved = copyBytes(in, out, count - done);
         if (!moved) return moved.error();
         return done + *moved;
-    }
-
-    // Makes length bytes of out from offset read as zeros without writing
-    // them where it can: past the end nothing is there to clear, and the
-    // file is only made long enough; below it, what the file held there
-    // (a replaced file's content) is punched out, or else written over.
-    Status zeroRange(FileHandle out, std::int64_t offset, std::int64_t length, std::int64_t& outLength) {
-        const std::int64_t end = offset + length;
-        const std::int64_t held = std::min(end, outLength) - offset;
-        if (held > 0 && ::fallocate(out, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset),
-                                    static_cast<off_t>(held)) != 0) {
-            static const std::unique_ptr<char[]> zeros(new char[1 << 20]());
-            for (std::int64_t at = offset; at < offset + held;) {
-                const auto n = static_cast<std::size_t>(std::min<std::int64_t>(offset + held - at, 1 << 20));
-                const ssize_t w = ::pwrite(out, zeros.get(), n, static_cast<off_t>(at));
-                if (w < 0) {
-                    if (errno == EINTR) continue;
-                    return lastError();
-                }
-                at += w;
-            }
-        }
-        if (end > outLength) {
-            if (::ftruncate(out, static_cast<off_t>(end)) != 0) return lastError();
-            outLength = end;
-        }
-        return {};
     }
 
     // The last name of path, trailing separators ignored; "/" for the root.

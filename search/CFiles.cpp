@@ -132,6 +132,7 @@ void CFiles::fail(Error error) { throw SearchError{std::move(error)}; }
 void CFiles::refresh() {
     entries_.clear();
     folders_.clear();
+    walked_.clear();
     if (!IsValidDir(searchdir_)) return;
     if (busy_ != nullptr) busy_->setBusy(true);
     // A failure below leaves the entries found so far, and the busy pointer,
@@ -155,6 +156,7 @@ std::uint32_t CFiles::addFolder(const std::string& folder) {
 
 void CFiles::FindFiles(std::string folder) {
     folder = withTrailingSep(std::move(folder));
+    walked_.push_back(folder);
     if (const std::vector<SubDir> subDirs = filesOf(folder); recurse_)
         for (const SubDir& sub : subDirs) FindFiles(folder + sub.name);
 }

@@ -50,6 +50,9 @@ public:
     std::int16_t SearchType() const;
     void setSearchType(std::int16_t NewVal);
     double Stamp(std::int32_t Index) const;
+    // Every folder the last file search entered, each parent before its
+    // children, with its trailing separator (folders without files too).
+    const std::vector<std::string>& foldersWalked() const { return walked_; }
 
 private:
     // One found item. The folder is held once in folders_ and referred to by
@@ -107,6 +110,7 @@ private:
 
     EntryList entries_;
     std::vector<std::string> folders_;
+    std::vector<std::string> walked_;
     std::string searchdir_ = "/";
     bool recurse_ = true;
     std::string searchSpec_ = "*.*";

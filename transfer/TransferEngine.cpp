@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "platform/Paths.h"
@@ -15,62 +13,107 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Both status texts are kept as users have always seen them, the typo of
+// the first included.
 constexpr const char* kEnumerating = "Calulating Directory Structures...";
 constexpr const char* kRemoving = "Deleting Directory Structures...";
 
-bool isFolderKind(EntryKind kind) { return kind == EntryKind::Directory || kind == EntryKind::DirectoryLink; }
+bool isRealFolder(const FileInfo& info) { return !info.link && info.kind == EntryKind::Directory; }
+
+// Lets go of a folder handle when it goes out of scope.
+class HeldFolder {
+public:
+    HeldFolder(IFileSystem& fs, FolderHandle handle) : fs_(fs), handle_(handle) {}
+    ~HeldFolder() {
+        if (handle_ >= 0) (void)fs_.close(handle_);
+    }
+    HeldFolder(const HeldFolder&) = delete;
+    HeldFolder& operator=(const HeldFolder&) = delete;
+    FolderHandle get() const { return handle_; }
+
+private:
+    IFileSystem& fs_;
+    FolderHandle handle_;
+};
 
 }  // namespace
 
 std::int32_t chunkPercent(std::int64_t k, std::int64_t length) {
     const double p =
-        static_cast<double>(TransferEngine::kChunk) * static_cast<double>(k) / static_cast<double>(length) * 100.0;
+        static_cast<double>(Transfer::kChunk) * static_cast<double>(k) / static_cast<double>(length) * 100.0;
     // The default rounding mode rounds halves to the even neighbour.
     return static_cast<std::int32_t>(std::nearbyint(p));
 }
 
 bool sameFile(const FileInfo& a, const FileInfo& b) { return a.device == b.device && a.inode == b.inode; }
 
-TransferEngine::TransferEngine(IFileSystem& fs, ITransferUi& ui, IProgressValue& progress, ReplaceAll replaceAll,
-                               std::function<CFiles&()> search)
-    : fs_(fs), ui_(ui), progress_(progress), replaceAll_(replaceAll), search_(std::move(search)) {}
+// A listed folder tree: its files in walk order, the folders entered, and
+// the target folder of the files being copied.
+struct Transfer::Tree {
+    std::string source;    // the selected folder, without a trailing separator
+    std::size_t lead = 0;  // characters in front of its own name
+    std::vector<std::string> folders;
+    struct File {
+        std::string path, name;
+    };
+    std::vector<File> files;
+    std::unique_ptr<HeldFolder> target;  // the folder the current files go into
+    Error targetError;                   // why there is none
+    bool complete = true;                // everything arrived
+    bool failed = false;                 // a Move stopped at a failure
+};
 
-void TransferEngine::keepWindowAlive() {
+Transfer::Transfer(IFileSystem& fs, IPrompts& prompts, ITransferDisplay& display, TransferMode mode,
+                   const std::string& destination)
+    : fs_(fs), prompts_(prompts), display_(display), mode_(mode), destination_(fs.openFolder(destination)) {}
+
+Transfer::~Transfer() {
+    if (destination_) (void)fs_.close(*destination_);
+}
+
+void Transfer::keepWindowAlive() {
     if (Clock::now() - lastPass_ < pacing.eventInterval) return;
-    ui_.processEvents();
+    display_.processEvents();
     lastPass_ = Clock::now();
 }
 
-StepOutcome TransferEngine::walk(const std::vector<std::string>& entries, TransferMode mode,
-                                 const FolderStep& folderStep) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+void Transfer::tell(const std::string& text) { prompts_.message(text, kProgramTitle); }
+
+void Transfer::showAction(const std::string& name) { display_.setSelectionText(actionWord(mode_) + "\r\n" + name); }
+
+StepOutcome Transfer::walk(const std::vector<std::string>& entries) {
+    const bool move = mode_ == TransferMode::Move;
+    for (const std::string& entry : entries) {
         // An entry that has gone (or cannot be read) since start-up is skipped.
-        const auto info = fs_.stat(entries[i]);
+        const auto info = fs_.stat(entry);
         if (!info) continue;
         StepOutcome outcome;
-        if ((info->attributes & attr::Directory) != 0) {
-            if (folderStep)
-                outcome = folderStep(i);
-            else
-                outcome = mode == TransferMode::Copy ? copyFolder(entries[i]) : moveFolder(entries[i]);
+        if (info->kind == EntryKind::DirectoryLink && move) {
+            // Only the selected link is the user's to move: the folder it
+            // points to is copied, then the link alone goes.
+            bool complete = false;
+            outcome = folderStep(entry, false, &complete);
+            if (complete) (void)fs_.deleteFile(withoutTrailingSep(entry));
+        } else if ((info->attributes & attr::Directory) != 0) {
+            outcome = move ? MoveFolder(entry) : CopyFolder(entry);
         } else {
-            outcome = fileStep(entries[i], mode);
+            outcome = fileStep(entry, *info);
         }
         if (outcome != StepOutcome::Continue) return outcome;
     }
     return StepOutcome::Continue;
 }
 
-bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
+bool Transfer::copyable(const std::string& path, const FileInfo& info) {
     switch (info.kind) {
         case EntryKind::Regular:
             return true;
         case EntryKind::DanglingLink:
-            ui_.messageOk(path + " is a link to an item that no longer exists; it was skipped.", kProgramTitle);
+            tell(path + " is a link to an item that no longer exists; it was skipped.");
             return false;
         case EntryKind::Special:
             // Opening a pipe or a device could wait for ever or read without end.
-            ui_.messageOk(path + " is not a plain file (a pipe, socket or device); it was skipped.", kProgramTitle);
+            tell(path + " is not a plain file (a pipe, socket or device); it was skipped.");
             return false;
         case EntryKind::Directory:
         case EntryKind::DirectoryLink:
@@ -79,313 +122,327 @@ bool TransferEngine::copyable(const std::string& path, const FileInfo& info) {
     return false;
 }
 
-bool TransferEngine::transferOne(const std::string& source, const FileInfo& info, const std::string& target,
-                                 bool replacing, bool move) {
-    if (!copyData(source, info, target, replacing)) return false;
-    if (!move) return true;
-    // Only a copy of the full length gets here, so the source may go.
-    return fs_.deleteFile(source).ok();
-}
-
-std::string TransferEngine::newNameFor(const std::string& folder, const std::string& name) {
+std::string Transfer::newNameFor(FolderHandle folder, const std::string& name) {
     const std::string prompt = "Rename the file " + name + " to:";
     const std::string proposed = "Copy Of " + name;
     for (;;) {
-        std::string answer = ui_.inputBox(prompt, "Rename", proposed);
+        std::string answer = prompts_.inputBox(prompt, "Rename", proposed);
         if (answer.empty()) return answer;
         if (answer == name) continue;
         // A new name names a file in the destination folder, never a path,
         // and never replaces another file unasked.
         if (answer.find(kSep) != std::string::npos || answer == "." || answer == "..") continue;
-        if (fs_.stat(folder + answer).ok()) continue;
+        if (fs_.statAt(folder, answer)) continue;
         return answer;
     }
 }
 
-StepOutcome TransferEngine::fileStep(const std::string& entry, TransferMode mode) {
+StepOutcome Transfer::fileStep(const std::string& entry, const FileInfo& info) {
     keepWindowAlive();
-    const std::string destination = ui_.destinationFolder();
-    if (destination.empty()) return StepOutcome::Continue;
-    const std::string folder = withTrailingSep(destination);
+    if (!copyable(entry, info)) return StepOutcome::Continue;
+    if (!destination_) {
+        tell(destination_.error().description);
+        return StepOutcome::Continue;
+    }
+    const FolderHandle folder = *destination_;
     const std::string name = GetFileName(entry);
-    const bool move = mode == TransferMode::Move;
-    const std::string action = actionWord(mode);
-
-    const auto source = fs_.stat(entry);
-    if (!source) return StepOutcome::Continue;
-    if (!copyable(entry, *source)) return StepOutcome::Continue;
-
-    // Any entry of that name is a conflict, hidden or not; a folder of that
-    // name is left to the copy, which then fails with the platform's text.
-    const auto existing = fs_.stat(folder + name);
-    if (existing && sameFile(*source, *existing)) {
-        ui_.messageOk("The destination of " + entry + " is the file itself; it was left as it is.", kProgramTitle);
-        return StepOutcome::Continue;
-    }
-    if (!existing || isFolderKind(existing->kind)) {
-        ui_.setSelectionText(action + "\r\n" + name);
-        (void)transferOne(entry, *source, folder + name, existing.ok(), move);
-        return StepOutcome::Continue;
-    }
-
-    switch (ui_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.", kPromptTitle)) {
-        case MsgAnswer::Yes:
-            ui_.setSelectionText(action + "\r\n" + name);
-            (void)transferOne(entry, *source, folder + name, true, move);
+    const bool move = mode_ == TransferMode::Move;
+    // Any entry of that name is a conflict, hidden or not, a link too (Yes
+    // replaces the link, never what it points to); a folder of that name
+    // makes the copy fail with the platform's text.
+    for (;;) {
+        const auto existing = fs_.statAt(folder, name);
+        if (existing && !existing->link && sameFile(info, *existing)) {
+            tell("The destination of " + entry + " is the file itself; it was left as it is.");
             return StepOutcome::Continue;
-        case MsgAnswer::Cancel:
-            return StepOutcome::Continue;
-        case MsgAnswer::No:
-            break;
-    }
-
-    const std::string newName = newNameFor(folder, name);
-    if (newName.empty()) return StepOutcome::EndProgram;
-    ui_.setSelectionText(action + "\r\n" + newName);
-    (void)transferOne(entry, *source, folder + newName, false, move);
-    return StepOutcome::StopWalk;
-}
-
-StepOutcome TransferEngine::copyFolder(const std::string& folder) { return folderTransfer(folder, false); }
-
-StepOutcome TransferEngine::moveFolder(const std::string& folder) { return folderTransfer(folder, true); }
-
-Status TransferEngine::ensureFolders(const std::string& base, const std::string& relative) {
-    std::string path = base;
-    std::size_t pos = 0;
-    while (pos < relative.size()) {
-        std::size_t next = relative.find(kSep, pos);
-        if (next == std::string::npos) next = relative.size();
-        if (next > pos) {
-            path.append(relative, pos, next - pos);
-            if (knownFolders_.count(path) == 0) {
-                const auto info = fs_.stat(path);
-                if (!info || !isFolderKind(info->kind)) {
-                    if (auto made = fs_.makeDir(path); !made) return made;
+        }
+        bool replace = false;
+        if (existing && !isRealFolder(*existing)) {
+            // "No to rename" is how users have always been asked; keep it.
+            switch (prompts_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.",
+                                            kPromptTitle)) {
+                case MsgAnswer::Yes:
+                    replace = true;
+                    break;
+                case MsgAnswer::Cancel:
+                    return StepOutcome::Continue;
+                case MsgAnswer::No: {
+                    const std::string newName = newNameFor(folder, name);
+                    if (newName.empty()) return StepOutcome::EndProgram;
+                    showAction(newName);
+                    if (transferFile(entry, folder, newName, false, move) == Copied::NameTaken)
+                        tell(Error::fromErrno(EEXIST).description);
+                    return StepOutcome::StopWalk;
                 }
-                knownFolders_.insert(path);
             }
-            path += kSep;
         }
-        pos = next + 1;
-    }
-    return {};
-}
-
-namespace {
-
-// A source folder that still holds something (a skipped file, a folder the
-// search does not enter) stays; so does one already gone.
-bool removedOrKept(IFileSystem& fs, const std::string& path) {
-    const Status st = fs.removeDir(path);
-    if (st) return true;
-    const int n = st.error().number;
-    return n == ENOTEMPTY || n == EEXIST || n == ENOENT;
-}
-
-struct TreeFile {
-    std::string path;
-    std::string file;
-    std::string pathFile;
-};
-
-// Lists the folders that the search entered below source, each parent before
-// its children: the same folders its file walk goes into (names starting
-// with a period, and folders that are links, are not entered), found
-// without reading every file's attributes a second time. Returns false when
-// a folder could not be read; folders then holds those found before.
-bool foldersBelow(IFileSystem& fs, const std::string& source, const std::vector<TreeFile>& files,
-                  std::vector<std::string>& folders) {
-    std::unordered_map<std::string, std::unordered_set<std::string>> filesIn;
-    for (const TreeFile& f : files) filesIn[f.path].insert(f.file);
-    std::vector<std::string> pending{withTrailingSep(source)};
-    static const std::unordered_set<std::string> none;
-    while (!pending.empty()) {
-        const std::string folder = std::move(pending.back());
-        pending.pop_back();
-        const auto names = fs.list(folder + "*.*", attr::ReadOnly | attr::Hidden | attr::Directory);
-        if (!names) return false;
-        const auto known = filesIn.find(folder);
-        const auto& plainFiles = known == filesIn.end() ? none : known->second;
-        std::vector<std::string> subfolders;
-        for (const std::string& name : *names) {
-            if (name.empty() || name[0] == '.' || plainFiles.count(name) != 0) continue;
-            const auto info = fs.stat(folder + name);
-            if (info && (info->attributes & attr::Directory) != 0 && (info->attributes & attr::System) == 0)
-                subfolders.push_back(folder + name);
+        showAction(name);
+        if (existing && isRealFolder(*existing)) {
+            tell(Error::fromErrno(EISDIR).description);
+            return StepOutcome::Continue;
         }
-        // Depth first, in listing order: every parent comes before its children.
-        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it) pending.push_back(withTrailingSep(*it));
-        for (std::string& s : subfolders) folders.push_back(std::move(s));
+        // Something that appeared at the name meanwhile is asked about as
+        // any existing file is.
+        if (transferFile(entry, folder, name, replace, move) != Copied::NameTaken) return StepOutcome::Continue;
     }
-    return true;
 }
 
-}  // namespace
+StepOutcome Transfer::CopyFolder(const std::string& folder) { return folderStep(folder, false); }
 
-StepOutcome TransferEngine::folderTransfer(const std::string& selected, bool move) {
-    const std::string destination = ui_.destinationFolder();
-    if (destination.empty()) return StepOutcome::Continue;
-    const std::string base = withTrailingSep(destination);
-    const std::string source = withoutTrailingSep(selected);
-    const std::string top = GetFileName(source);
-    const std::size_t lead = source.size() - top.size();
+StepOutcome Transfer::MoveFolder(const std::string& folder) { return folderStep(folder, true); }
+
+StepOutcome Transfer::folderStep(const std::string& selected, bool move, bool* complete) {
+    if (!destination_) return StepOutcome::Continue;
+    Tree tree;
+    tree.source = withoutTrailingSep(selected);
+    tree.lead = tree.source.size() - GetFileName(tree.source).size();
 
     // Into its own parent every file would be its own target.
-    const auto sourceInfo = fs_.stat(source);
-    const auto topInfo = fs_.stat(base + top);
+    const auto sourceInfo = fs_.stat(tree.source);
+    const auto topInfo = fs_.statAt(*destination_, GetFileName(tree.source));
     if (sourceInfo && topInfo && sameFile(*sourceInfo, *topInfo)) {
-        ui_.messageOk("The destination of " + source + " is the folder itself; it was left as it is.", kProgramTitle);
+        tell("The destination of " + tree.source + " is the folder itself; it was left as it is.");
         return StepOutcome::Continue;
     }
-
-    // First pass: the whole tree is listed before anything is written, so a
-    // copy into the folder's own subfolder never copies its copies.
-    CFiles& search = search_();
-    search.setSearchdir(source);
-    ui_.setStatusText(kEnumerating);
-    ui_.setBusy(true);
-    bool failed = false;
-    try {
-        search.refresh();
-    } catch (const SearchError&) {
-        failed = true;
-    }
-    if (failed && move) return StepOutcome::Continue;
-    std::vector<TreeFile> files;
-    files.reserve(static_cast<std::size_t>(search.Count()));
-    for (std::int32_t i = 0; i < search.Count(); ++i)
-        files.push_back({search.Path(i), search.File(i), search.PathFile(i)});
-    std::vector<std::string> folders;
-    if (!foldersBelow(fs_, source, files, folders) && move) return StepOutcome::Continue;
-    ui_.setStatusText("");
-    ui_.setBusy(false);
-
-    // Second pass: the files, in list order, each folder prepared at its
-    // first file.
-    const std::string action = actionWord(ui_.modeCaption());
-    knownFolders_.clear();
-    std::string previous;
-    std::string targetFolder;
-    for (const TreeFile& f : files) {
-        keepWindowAlive();
-        if (f.path != previous) {
-            const std::string relative = f.path.substr(lead);
-            targetFolder = base + relative;
-            if (!ensureFolders(base, relative) && move) return StepOutcome::Continue;
-            previous = f.path;
-        }
-        ui_.setSelectionText(action + "\r\n" + f.file);
-        const std::string target = targetFolder + f.file;
-
-        // The common case first: a file that opens, into a name that nothing
-        // holds yet. Nothing to ask then, and the source's facts come with
-        // opening it. Anything else takes the careful way below, which asks
-        // again from the start.
-        if (FileInfo facts; auto in = fs_.openReadWithInfo(f.pathFile, facts)) {
-            if (const auto out = fs_.createNew(target, facts.mode)) {
-                if (!finishCopy(*in, facts, *out, false)) {
-                    if (move) return StepOutcome::Continue;
-                } else if (move && !fs_.deleteFile(f.pathFile).ok()) {
-                    return StepOutcome::Continue;
-                }
-                continue;
-            }
-            (void)fs_.close(*in);
-        }
-
-        const auto info = fs_.stat(f.pathFile);
-        if (!info) continue;  // gone since the listing
-        if (!copyable(f.pathFile, *info)) continue;
-        const auto existing = fs_.stat(target);
-        if (existing) {
-            if (sameFile(*info, *existing)) {
-                ui_.messageOk("The destination of " + f.pathFile + " is the file itself; it was left as it is.",
-                              kProgramTitle);
-                continue;
-            }
-            if (!isFolderKind(existing->kind)) {
-                if (replaceAll_.NoToAll && !replaceAll_.YesToAll) continue;
-                if (!replaceAll_.YesToAll) {
-                    switch (ui_.askReplace()) {
-                        case 1:
-                            break;
-                        case 2:
-                            replaceAll_.YesToAll = true;
-                            break;
-                        case 3:
-                            continue;
-                        case 4:
-                            replaceAll_.NoToAll = true;
-                            continue;
-                        default:
-                            return StepOutcome::EndProgram;
-                    }
-                }
-            }
-        }
-        if (!transferOne(f.pathFile, *info, target, existing.ok(), move) && move) return StepOutcome::Continue;
-    }
-
-    // Folders without files of their own arrive too, empty ones included.
-    if (!ensureFolders(base, top + kSep) && move) return StepOutcome::Continue;
-    for (const std::string& f : folders) {
-        if (!ensureFolders(base, f.substr(lead)) && move) return StepOutcome::Continue;
-    }
-    if (!move) return StepOutcome::Continue;
-
-    // Third pass: the emptied source folders, deepest first (the folder list
-    // holds every parent before its children), the selected folder last.
-    ui_.setStatusText(kRemoving);
-    ui_.setBusy(true);
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        if (!removedOrKept(fs_, *it)) return StepOutcome::Continue;
-    }
-    if (!removedOrKept(fs_, source)) return StepOutcome::Continue;
-    ui_.setStatusText("");
-    ui_.setBusy(false);
+    // Copy goes on past what fails; Move stops there and keeps the rest.
+    if (!listTree(tree.source, tree) && move) return StepOutcome::Continue;
+    const StepOutcome outcome = copyFiles(tree, move);
+    if (outcome != StepOutcome::Continue || tree.failed) return outcome;
+    if (!makeEmptyFolders(tree, move) && move) return StepOutcome::Continue;
+    if (complete != nullptr) *complete = tree.complete;
+    if (move) (void)removeSources(tree);
     return StepOutcome::Continue;
 }
 
-bool TransferEngine::CopyFileData(const std::string& source, const std::string& target) {
-    const auto info = fs_.stat(source);
-    if (!info) {
-        ui_.messageOk(info.error().description, kProgramTitle);
-        return false;
+// The whole tree is listed before anything is written, so a copy into the
+// folder's own subfolder never copies its copies.
+bool Transfer::listTree(const std::string& source, Tree& tree) {
+    if (!search_) search_ = std::make_unique<CFiles>(fs_, &display_);
+    CFiles& search = *search_;
+    search.setSearchdir(source);
+    display_.setStatusText(kEnumerating);
+    display_.setBusy(true);
+    bool listed = true;
+    try {
+        search.refresh();
+    } catch (const SearchError&) {
+        listed = false;  // what was found before the failure is transferred
     }
-    return copyData(source, *info, target, true);
+    display_.setStatusText("");
+    display_.setBusy(false);
+    tree.files.reserve(static_cast<std::size_t>(search.Count()));
+    for (std::int32_t i = 0; i < search.Count(); ++i) tree.files.push_back({search.Path(i), search.File(i)});
+    tree.folders = search.foldersWalked();
+    return listed;
 }
 
-bool TransferEngine::copyData(const std::string& source, const FileInfo& info, const std::string& target,
-                              bool replacing) {
-    const auto in = fs_.openRead(source);
+// The files in list order, each folder made and opened at its first file.
+StepOutcome Transfer::copyFiles(Tree& tree, bool move) {
+    const std::string* previous = nullptr;
+    for (const Tree::File& f : tree.files) {
+        keepWindowAlive();
+        if (previous == nullptr || f.path != *previous) {
+            previous = &f.path;
+            if (!makeFolders(tree, f.path.substr(tree.lead)) && move) {
+                tree.failed = true;
+                return StepOutcome::Continue;
+            }
+        }
+        showAction(f.name);
+        Copied copied = Copied::NameTaken;
+        if (!tree.target) {
+            tell(tree.targetError.description);
+            copied = Copied::Failed;
+        }
+        const std::string source = f.path + f.name;
+        while (copied == Copied::NameTaken) {
+            bool replace = false;
+            if (const auto existing = fs_.statAt(tree.target->get(), f.name)) {
+                const auto info = fs_.stat(source);
+                if (!info) {
+                    copied = Copied::Skipped;  // gone since the listing
+                    break;
+                }
+                const Decision decision = settleConflict(source, *info, *existing);
+                if (decision == Decision::End) return StepOutcome::EndProgram;
+                if (decision != Decision::Replace) {
+                    copied = decision == Decision::Skip ? Copied::Skipped : Copied::Failed;
+                    break;
+                }
+                replace = true;
+            }
+            copied = transferFile(source, tree.target->get(), f.name, replace, move);
+        }
+        if (copied == Copied::Done) continue;
+        tree.complete = false;
+        if (copied != Copied::Skipped && move) {
+            tree.failed = true;
+            return StepOutcome::Continue;
+        }
+    }
+    return StepOutcome::Continue;
+}
+
+Transfer::Decision Transfer::settleConflict(const std::string& source, const FileInfo& info, const FileInfo& existing) {
+    if (!existing.link && sameFile(info, existing)) {
+        tell("The destination of " + source + " is the file itself; it was left as it is.");
+        return Decision::Skip;
+    }
+    if (isRealFolder(existing)) {
+        tell(Error::fromErrno(EISDIR).description);
+        return Decision::Fail;
+    }
+    if (YesToAll) return Decision::Replace;
+    if (NoToAll) return Decision::Skip;
+    switch (AskReplace()) {
+        case 1:
+            return Decision::Replace;
+        case 2:
+            YesToAll = true;
+            return Decision::Replace;
+        case 3:
+            return Decision::Skip;
+        case 4:
+            NoToAll = true;
+            return Decision::Skip;
+        default:
+            return Decision::End;
+    }
+}
+
+std::int16_t Transfer::AskReplace() { return static_cast<std::int16_t>(prompts_.askReplace()); }
+
+// Opens (making what is missing) the target folder for files of relative,
+// one level at a time from the destination, never through a link.
+bool Transfer::makeFolders(Tree& tree, const std::string& relative) {
+    tree.target.reset();
+    auto current = std::make_unique<HeldFolder>(fs_, -1);
+    FolderHandle at = *destination_;
+    for (std::size_t pos = 0; pos < relative.size();) {
+        std::size_t next = relative.find(kSep, pos);
+        if (next == std::string::npos) next = relative.size();
+        const std::string part = relative.substr(pos, next - pos);
+        pos = next + 1;
+        if (part.empty()) continue;
+        auto opened = fs_.openFolderAt(at, part);
+        if (!opened && opened.error().number == ENOENT) {
+            if (const Status made = fs_.makeDirAt(at, part); !made)
+                opened = made.error();
+            else
+                opened = fs_.openFolderAt(at, part);
+        }
+        if (!opened) {
+            tree.targetError = opened.error();
+            return false;
+        }
+        current = std::make_unique<HeldFolder>(fs_, *opened);
+        at = *opened;
+    }
+    tree.target = std::move(current);
+    return true;
+}
+
+// Folders without files of their own arrive too, empty ones included;
+// Copy goes on past one that cannot be made, Move stops there.
+bool Transfer::makeEmptyFolders(Tree& tree, bool move) {
+    bool made = true;
+    for (const std::string& folder : tree.folders) {
+        if (makeFolders(tree, folder.substr(tree.lead))) continue;
+        made = false;
+        if (move) break;
+    }
+    tree.target.reset();
+    return made;
+}
+
+// The emptied source folders, deepest first (the list holds every parent
+// before its children), the selected folder last. One that still holds
+// something (a skipped file, a folder the search does not enter) stays, as
+// does one already gone; any other failure ends the removal.
+bool Transfer::removeSources(const Tree& tree) {
+    display_.setStatusText(kRemoving);
+    display_.setBusy(true);
+    for (auto it = tree.folders.rbegin(); it != tree.folders.rend(); ++it) {
+        const Status st = fs_.removeDir(withoutTrailingSep(*it));
+        if (st) continue;
+        const int n = st.error().number;
+        if (n != ENOTEMPTY && n != EEXIST && n != ENOENT) return false;
+    }
+    display_.setStatusText("");
+    display_.setBusy(false);
+    return true;
+}
+
+Transfer::Copied Transfer::transferFile(const std::string& source, FolderHandle folder, const std::string& name,
+                                        bool replace, bool move) {
+    FileInfo facts;
+    const auto in = fs_.openRead(source, facts);
     if (!in) {
-        ui_.messageOk(in.error().description, kProgramTitle);
-        return false;
+        // Gone since the listing: nothing to say. A pipe or a dangling link
+        // says what it is; anything else the platform's text.
+        const auto info = fs_.stat(source);
+        if (!info) return Copied::Skipped;
+        if (copyable(source, *info)) tell(in.error().description);
+        return Copied::Failed;
     }
-    const auto out = fs_.openWrite(target, info.mode);
-    if (!out) {
+    auto created = fs_.createNew(folder, facts.mode);
+    if (!created) {
         (void)fs_.close(*in);
-        ui_.messageOk(out.error().description, kProgramTitle);
-        return false;
+        tell(created.error().description);
+        return Copied::Failed;
     }
-    return finishCopy(*in, info, *out, replacing);
+    NewFile& out = created.value();
+    const auto bytes = CopyFileData(*in, out.handle, facts.length);
+    Status named = bytes.status();
+    FileInfo written;
+    if (named && move) {
+        // What was written, to find it again at its name before the source goes.
+        const auto w = fs_.describe(out.handle);
+        if (w)
+            written = *w;
+        else
+            named = w.error();
+    }
+    if (named) named = fs_.nameNew(folder, out, name, replace);
+    if (!named) {
+        fs_.discardNew(folder, out);
+        (void)fs_.close(*in);
+        if (named.error().number == EEXIST && !replace) return Copied::NameTaken;
+        tell(named.error().description);
+        return Copied::Failed;
+    }
+    if (!move) {
+        (void)fs_.close(*in);
+        return Copied::Done;
+    }
+    const Copied result = deleteSource(source, facts, *in, *bytes, folder, name, written);
+    (void)fs_.close(*in);
+    return result;
 }
 
-bool TransferEngine::finishCopy(FileHandle in, const FileInfo& info, FileHandle out, bool replacing) {
-    Status result = pump(in, out, info.length);
-    // Nothing of a replaced file's former content remains. A file that was
-    // not there a moment ago holds exactly what was written.
-    if (result && replacing) result = fs_.setLength(out, info.length);
-    const Status closed = fs_.close(out);
-    if (result && !closed) result = closed;
-    (void)fs_.close(in);
-    if (result) return true;
-    ui_.messageOk(result.error().description, kProgramTitle);
-    return false;
+Transfer::Copied Transfer::deleteSource(const std::string& source, const FileInfo& copied, FileHandle in,
+                                        std::int64_t bytes, FolderHandle folder, const std::string& name,
+                                        const FileInfo& written) {
+    // Still the file whose bytes were copied, at its path, unchanged since
+    // the copy began and read to its end: only then may it go.
+    const auto now = fs_.describe(in);
+    const auto atPath = fs_.stat(source);
+    if (!now || !atPath || !sameFile(*atPath, copied) || now->length != copied.length ||
+        now->mtimeSec != copied.mtimeSec || now->mtimeNsec != copied.mtimeNsec || bytes != copied.length) {
+        tell(source + " changed while it was copied; it was left where it is.");
+        return Copied::SourceKept;
+    }
+    // And its copy stands at its name in the destination.
+    const auto there = fs_.statAt(folder, name);
+    if (!there || there->link || !sameFile(*there, written)) {
+        tell("The copy of " + source + " is not where it was written; " + source + " was left where it is.");
+        return Copied::SourceKept;
+    }
+    // A source that will not go (read-only, say) stays beside its copy.
+    return fs_.deleteFile(source) ? Copied::Done : Copied::SourceKept;
 }
 
-Status TransferEngine::pump(FileHandle in, FileHandle out, std::int64_t length) {
+Result<std::int64_t> Transfer::CopyFileData(FileHandle in, FileHandle out, std::int64_t length) {
     const std::int64_t chunks = length / kChunk;
     std::int64_t done = 0;
     std::int64_t shown = 0;
@@ -395,12 +452,12 @@ Status TransferEngine::pump(FileHandle in, FileHandle out, std::int64_t length) 
         const auto start = Clock::now();
         const auto moved = fs_.copyRange(in, out, want);
         if (!moved) return moved.error();
-        if (*moved <= 0) return Error{EIO, "The file ended before all of its bytes were read."};
+        if (*moved <= 0) break;  // the end, or a file system that cannot say: read on below
         done += *moved;
         const auto took = Clock::now() - start;
         // Every whole chunk gets its value, in order; the rest gets none.
         for (const std::int64_t whole = std::min(done / kChunk, chunks); shown < whole;)
-            progress_.setValue(chunkPercent(++shown, length));
+            display_.setProgress(chunkPercent(++shown, length));
         // Size the pieces so one takes about targetPiece; only a full piece
         // tells how fast the medium is.
         if (want == piece_) {
@@ -411,7 +468,21 @@ Status TransferEngine::pump(FileHandle in, FileHandle out, std::int64_t length) 
         }
         keepWindowAlive();
     }
-    return {};
+    // A length that reads 0 may hide content (/proc, /sys), and a copy that
+    // ended early may be one the kernel could not make: read to the end.
+    // (A file that grows meanwhile is what Move checks for afterwards.)
+    if (done == length && length > 0) return done;
+    if (buffer_.empty()) buffer_.resize(64 * 1024);
+    for (;;) {
+        const auto got = fs_.read(in, buffer_.data(), buffer_.size());
+        if (!got) return got.error();
+        if (*got == 0) break;
+        if (const Status st = fs_.write(out, buffer_.data(), *got); !st) return st.error();
+        done += static_cast<std::int64_t>(*got);
+        keepWindowAlive();
+    }
+    if (done < length) return Error{EIO, "The file ended before all of its bytes were read."};
+    return done;
 }
 
 }  // namespace farsend

@@ -12,8 +12,6 @@ std::string switchedCaption(const std::string& caption) {
     return caption == kCopyCaption ? kMoveCaption : kCopyCaption;
 }
 
-std::string actionWord(const std::string& caption) { return actionWord(modeOfCaption(caption)); }
-
 std::string actionWord(TransferMode mode) { return mode == TransferMode::Copy ? "Copying" : "Moving"; }
 
 SelectionDisplay pressDisplay(const std::string& caption, int fileCount, const std::string& entry, IFileSystem& fs) {

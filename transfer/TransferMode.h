@@ -21,8 +21,7 @@ TransferMode modeOfCaption(const std::string& caption);
 // "&Copy" from anything else.
 std::string switchedCaption(const std::string& caption);
 
-// Returns "Copying" for the caption "&Copy", "Moving" for any other.
-std::string actionWord(const std::string& caption);
+// Returns "Copying" or "Moving".
 std::string actionWord(TransferMode mode);
 
 // The selection display as a mouse press on the button pair rewrites it.

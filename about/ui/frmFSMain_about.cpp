@@ -1,7 +1,10 @@
 // The Help menu's help page and About entries.
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
+#include "about/HelpPage.h"
 #include "about/SysInfo.h"
 #include "about/ui/DesktopSysInfo.h"
 #include "about/ui/frmAbout.h"
@@ -9,13 +12,13 @@
 
 namespace farsend {
 
-// The help page installed with the program, or, when running from the build
-// tree, the one in the sources.
+// The help page beside the installed program (see HelpPage.h).
 static QString helpPageUrl() {
-    const QString installed = QStringLiteral(FARSEND_HELP_DIR "/index.html");
-    const QString page =
-        QFileInfo::exists(installed) ? installed : QStringLiteral(FARSEND_SOURCE_HELP_DIR "/index.html");
-    return QUrl::fromLocalFile(page).toString();
+    const HelpPageLayout layout{FARSEND_HELP_FROM_BINDIR, FARSEND_BUILD_DIR, FARSEND_SOURCE_HELP_DIR "/index.html"};
+    const std::string page =
+        helpPagePath(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(), layout,
+                     [](const std::string& path) { return QFileInfo(QFile::decodeName(path.c_str())).isFile(); });
+    return QUrl::fromLocalFile(QFile::decodeName(page.c_str())).toString();
 }
 
 void frmFSMain::mnuHelpFSHelp_Click() {

@@ -24,13 +24,10 @@ class QAction;
 namespace farsend {
 
 class CProgressBar;
-class CFiles;
 class DriveListBox;
 class DirListBox;
 class FileListBox;
 class PictureBox;
-class TransferHost;
-enum class StepOutcome;
 
 class frmFSMain : public QMainWindow {
     Q_OBJECT
@@ -53,23 +50,6 @@ public:
     void CopyFiles();
     void MoveFiles();
     bool transferRunning() const { return transferRunning_; }
-    // The folder-tree copy and move of entry Index. Their outcome tells the
-    // walk to go on or that the program is to end at once (Cancel).
-    StepOutcome CopyFolder(std::int16_t Index);
-    StepOutcome MoveFolder(std::int16_t Index);
-    // Shows the Replace File? dialog and returns its answer (0 to 4).
-    std::int16_t AskReplace();
-    std::int16_t ReplaceAnswer = 0;
-    bool YesToAll = false;
-    bool NoToAll = false;
-    // The program-wide search object of the folder-tree transfer, created on
-    // first use.
-    std::shared_ptr<CFiles> fileSearch;
-    // Told every value the transfer sets on the progress bar, in order
-    // (the window tests watch the bar through it).
-    std::function<void(std::int32_t)> progressTap;
-    // The main window's progress bar, driven by the transfer.
-    std::unique_ptr<CProgressBar> cpbProgress;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +62,9 @@ private:
     void buildMenus();
     void wireEvents();
     Services& services() { return services_; }
+
+    // The main window's progress bar, driven by the transfer.
+    std::unique_ptr<CProgressBar> cpbProgress;
 
     // ---- selection list (start-up) ----
     SelectionArray SelectedFiles{};
@@ -154,17 +137,13 @@ private:
     bool endedNow_ = false;
 
     // ---- transfer (transfer/ui) ----
-    TransferHost& transferHost();
     // Runs the walk in one mode; CopyFiles and MoveFiles differ only in it.
     void runTransfer(bool move);
     // Sets the selection display's caption, running its change handler when
     // the text changes.
     void setSelectionCaption(const QString& text);
-    std::shared_ptr<TransferHost> transferHost_;
     bool transferDone_ = false;
     bool transferCaptionChanged_ = false;
-
-    friend class TransferHost;
 };
 
 }  // namespace farsend

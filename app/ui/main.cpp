@@ -5,39 +5,24 @@
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "about/ui/DesktopSysInfo.h"
+#include "app/ui/DisplayStart.h"
 #include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
 #include "app/ui/frmFSMain.h"
 #include "prefs/ui/QtSettingsStore.h"
 
-namespace {
-
-// Returns whether a window can be shown at all: without a display the
-// toolkit would abort with a long message instead of a plain line.
-bool haveDisplay() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0') return true;
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-    if (!haveDisplay()) {
-        std::fputs("farsend98: no display available; start it in a desktop session or under xvfb-run.\n", stderr);
-        return 2;
-    }
     // Every argument is one piece of the selection, so the toolkit must not
     // take any of them as its own option (a file may well be named "-style").
     std::vector<std::string> pieces(argv + 1, argv + argc);
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    const std::unique_ptr<QApplication> app = farsend::openDisplay(qtArgc, argv);
+    if (!app) return farsend::kNoDisplayExit;
     Q_INIT_RESOURCE(farsend);  // the icon lives in the window library
     QApplication::setApplicationName(farsend::kProgramTitle);
     QApplication::setWindowIcon(QIcon(":/farsend98.svg"));

@@ -1,113 +1,83 @@
 #!/usr/bin/env bash
-# `cpack -G DEB` builds a package whose files and dependencies are the ones
-# README.md lists, and whose farsend98-integrate works from /usr.
+# `cpack -G DEB` builds a package that lintian passes, whose files and
+# dependencies are the ones README.md lists, whose Dolphin and Nemo entries
+# serve every user, and which leaves the build folder's install records alone.
 source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
 
 doc="$source_dir/README.md"
-out="$scratch/package"
-mkdir -p "$out"
-
-# cpack installs the build into its own staging folder under $out, and
-# rewrites the build folder's install_manifest.txt on the way.
-run_cpack() {
-    (cd "$build_dir" && cpack -G DEB -B "$out" --config "$build_dir/CPackConfig.cmake")
+records() { cat "$build_dir"/install_manifest.txt "$build_dir"/install_folders.txt 2>/dev/null | sha256sum; }
+package() {
+    records > "$scratch/records.before"
+    (cd "$build_dir" && cpack -G DEB -B "$scratch/package") > "$scratch/cpack.log" 2>&1
+    records > "$scratch/records.after"
 }
-preserving_manifest run_cpack > "$scratch/cpack.log" 2>&1
-status=$?
-deb=$(find "$out" -maxdepth 1 -name 'farsend98_*.deb' | head -1)
-if [ "$status" -ne 0 ] || [ -z "$deb" ]; then
+locked package
+deb=$(find "$scratch/package" -maxdepth 1 -name 'farsend98_*.deb' | head -1)
+if [ -z "$deb" ]; then
     fail "cpack -G DEB builds the package" "$(tail -20 "$scratch/cpack.log")"
     finish
     exit 1
 fi
-ok "cpack -G DEB builds $(basename "$deb")"
+same "cpack leaves install_manifest.txt and install_folders.txt as they were" \
+    "$(cat "$scratch/records.before")" "$(cat "$scratch/records.after")"
 
-# --- files ------------------------------------------------------------------------
-# README.md lists them as indented lines starting with /usr/; a line
-# ending in / stands for a folder and everything in it.
-
-documented=$(sed -n 's#^    \(/usr/[^ ]*\)$#\1#p' "$doc")
-packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
-if [ -z "$documented" ]; then
-    fail "README.md lists the package's files"
-fi
-undocumented=()
-while IFS= read -r file; do
-    covered=
-    while IFS= read -r entry; do
-        case $entry in
-            */) [ "${file#"$entry"}" != "$file" ] && covered=1 ;;
-            *) [ "$file" = "$entry" ] && covered=1 ;;
-        esac
-    done <<< "$documented"
-    [ -n "$covered" ] || undocumented+=("$file")
-done <<< "$packaged"
-if [ ${#undocumented[@]} -eq 0 ]; then
-    ok "every file in the package is listed in README.md"
-else
-    fail "every file in the package is listed in README.md" "${undocumented[@]}"
-fi
-missing=()
-while IFS= read -r entry; do
-    [ -n "$entry" ] || continue
-    grep -qxF -- "$entry" <<< "$packaged" || { case $entry in
-        */) grep -q "^$entry" <<< "$packaged" ;;
-        *) false ;;
-    esac; } || missing+=("$entry")
-done <<< "$documented"
-if [ ${#missing[@]} -eq 0 ]; then
-    ok "every file README.md lists is in the package"
-else
-    fail "every file README.md lists is in the package" "${missing[@]}"
-fi
-
-# --- dependencies ---------------------------------------------------------------
-# Package names only: dpkg-shlibdeps picks the versions from the build machine.
-
-names() {
-    tr ',' '\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//' | sed '/^$/d' | sort
-}
-# A sanitizer build links more (the sanitizers' run-time libraries, and the
-# libraries that Qt names but a normal build drops): there the documented
-# ones must all be present, and the others are only reported.
+# A sanitizer build links the sanitizers' run-time libraries and is built
+# without the hardening flags: its package is only compared with README.md.
 sanitized=
-if readelf -d "$program_built" 2>/dev/null | grep -q 'NEEDED.*lib[a-z]*san\.'; then
-    sanitized=1
+readelf -d "$program_built" | grep -q 'NEEDED.*lib[a-z]*san\.' && sanitized=1
+if [ -n "$sanitized" ]; then
+    skip "lintian" "sanitizer build"
+else
+    check "lintian finds no error or warning" lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 fi
+
+# README.md lists the files as indented lines starting with /usr/; one ending
+# in / stands for a folder and everything in it.
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
+listed=$(sed -n 's#^    \(/usr/[^ ]*\)$#\1#p' "$doc")
+covered=$(while IFS= read -r entry; do
+    case $entry in
+        */) grep "^$entry" <<< "$packaged" ;;
+        *) echo "$entry" ;;
+    esac
+done <<< "$listed" | sort -u)
+same "the package holds exactly the files README.md lists" "$covered" "$packaged"
+
+# Package names only: dpkg-shlibdeps picks the versions from the build machine.
+names() { tr ',' '\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//; /^$/d' | sort; }
 for field in Depends Recommends; do
     expected=$(sed -n "s/^    $field: //p" "$doc" | head -1 | names)
     actual=$(dpkg-deb -f "$deb" "$field" | names)
-    extra=$(comm -13 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))
-    absent=$(comm -23 <(printf '%s\n' "$expected") <(printf '%s\n' "$actual"))
-    if [ -z "$expected" ]; then
-        fail "README.md lists the package's $field"
-    elif [ -z "$absent" ] && [ -z "$extra" ]; then
-        ok "$field: as README.md says ($(echo $actual))"
-    elif [ -z "$absent" ] && [ -n "$sanitized" ]; then
-        ok "$field: all that README.md says (sanitizer build, also: $(echo $extra))"
-    else
-        fail "$field: as README.md says" "docs:    $(echo $expected)" "package: $(echo $actual)"
-    fi
+    [ -n "$sanitized" ] && actual=$(comm -12 <(echo "$expected") <(echo "$actual"))
+    same "$field: as README.md says" "$expected" "$actual"
 done
 
-# --- the installed files work from /usr -------------------------------------------
-
+# The entries for every user name the packaged program and helper.
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
-check "the packaged desktop entry passes desktop-file-validate" \
-    desktop-file-validate "$root/usr/share/applications/farsend98.desktop"
-check "the packaged desktop entry starts /usr/bin/farsend98" \
-    grep -qxF 'Exec=/usr/bin/farsend98 %F' "$root/usr/share/applications/farsend98.desktop"
+servicemenu="$root/usr/share/kio/servicemenus/farsend98-sendto.desktop"
+check "the Dolphin entry passes desktop-file-validate" desktop-file-validate "$servicemenu"
+same "the entries start /usr/bin/farsend98" "$(printf '%s\n' 'Exec=/usr/bin/farsend98 %F' 'Exec=/usr/bin/farsend98 %F' \
+    'Exec=/usr/bin/farsend98 %F' \
+    'Exec=/usr/share/farsend98/integrations/farsend98-open-uris /usr/bin/farsend98 %U')" \
+    "$(cat "$root"/usr/share/applications/farsend98.desktop "$servicemenu" \
+        "$root/usr/share/nemo/actions/farsend98-sendto.nemo_action" | grep '^Exec=')"
 
-# farsend98-integrate finds the program and the templates beside itself,
-# wherever the tree is unpacked.
-export HOME="$scratch/user"
-unset XDG_DATA_HOME XDG_CONFIG_HOME
-mkdir -p "$HOME"
-check "the packaged farsend98-integrate installs the menus" "$root/usr/bin/farsend98-integrate" install
-check "the menus name the packaged program" \
-    grep -qxF "Exec=\"$root/usr/bin/farsend98\" %F" "$HOME/.local/share/kio/servicemenus/farsend98-sendto.desktop"
-check "the packaged farsend98-integrate removes them" "$root/usr/bin/farsend98-integrate" remove
-check "nothing is left in the home folder" test -z "$(ls -A "$HOME")"
+# With those in place, farsend98-integrate writes GNOME Files' and Thunar's
+# entries only (wherever the tree is unpacked, it finds the program beside
+# itself), and takes them out again.
+export HOME="$scratch/user" XDG_DATA_HOME="$scratch/user/.local/share" XDG_CONFIG_HOME="$scratch/user/.config"
+mkdir -p "$XDG_DATA_HOME/kio/servicemenus"
+printf '[Desktop Entry]\n' > "$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop"
+"$root/usr/bin/farsend98-integrate" install > "$scratch/integrate.log" 2>&1 ||
+    fail "the packaged farsend98-integrate installs" "$(cat "$scratch/integrate.log")"
+same "the packaged farsend98-integrate writes GNOME Files' and Thunar's entries, and drops a Dolphin one" \
+    "$(printf '%s\n' ./.config/Thunar/uca.xml "./.local/share/nautilus/scripts/Send to Farsend 98")" \
+    "$(cd "$HOME" && find . -type f ! -path './.local/share/farsend98/*' | sort)"
+grep -qF "$root/usr/bin/farsend98" "$XDG_DATA_HOME/nautilus/scripts/Send to Farsend 98" ||
+    fail "the GNOME Files script names the packaged program"
+"$root/usr/bin/farsend98-integrate" remove > /dev/null
+same "farsend98-integrate remove leaves the folders it found" "./.local/share/kio/servicemenus" \
+    "$(cd "$HOME" && find . -mindepth 1 -type d -empty)"
 
 finish

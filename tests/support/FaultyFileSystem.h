@@ -1,20 +1,20 @@
 #pragma once
-// A file system that forwards to another one and fails chosen calls, so
-// tests can provoke what root would never see: disk full at byte N, read
-// errors, refused creates, a vanished file, an unavailable device.
+// A file system that forwards to another one and fails chosen calls by
+// path, for the rules above the file-system layer (the selection, the
+// search, the chooser). Faults under the layer, at the system calls, come
+// from SystemCallFaults.
 
 #include <cerrno>
 #include <functional>
-#include <map>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
 
 namespace farsend::test {
 
-enum class Op { Stat, List, MakeDir, RemoveDir, DeleteFile, OpenRead, OpenWrite, Read, Write, SetLength, Close, CurrentDir };
+enum class Op { Stat, List, MakeDir, RemoveDir, DeleteFile, OpenRead, CurrentDir };
 
 class FaultyFileSystem final : public IFileSystem {
 public:
@@ -22,33 +22,55 @@ public:
 
     // Makes calls of op on a path containing pathPart fail with errnoValue,
     // after skip matching calls have gone through; times < 0 fails for ever.
-    // For Read and Write the path is the one the handle was opened with.
-    void failOn(Op op, std::string pathPart, int errnoValue, int skip = 0, int times = -1);
-    // Writes to files whose path contains pathPart fail with ENOSPC once
-    // byteLimit bytes have been written to them (a partial write is made).
-    void diskFullAfter(std::string pathPart, std::int64_t byteLimit);
+    void failOn(Op op, std::string pathPart, int errnoValue, int skip = 0, int times = -1) {
+        faults_.push_back({op, std::move(pathPart), errnoValue, skip, times});
+    }
     // Runs hook before every call (op, path), e.g. to change the disk mid-walk.
     void onCall(std::function<void(Op, const std::string&)> hook) { hook_ = std::move(hook); }
-    void clearFaults();
-
+    void clearFaults() { faults_.clear(); }
     // How often op was called on a path containing pathPart.
     int calls(Op op, const std::string& pathPart = {}) const;
-    // Handles still open.
-    int openHandles() const { return static_cast<int>(paths_.size()); }
 
-    Result<FileInfo> stat(const std::string& path) override;
-    Result<std::vector<std::string>> list(const std::string& folderAndPattern, std::uint8_t mask) override;
-    Status makeDir(const std::string& path) override;
-    Status removeDir(const std::string& path) override;
-    Status deleteFile(const std::string& path) override;
-    Result<FileHandle> openRead(const std::string& path) override;
-    Result<FileHandle> openWrite(const std::string& path, std::uint32_t sourceMode) override;
-    Result<std::size_t> read(FileHandle handle, void* buffer, std::size_t size) override;
-    Status write(FileHandle handle, const void* buffer, std::size_t size) override;
-    Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) override;
-    Status setLength(FileHandle handle, std::int64_t length) override;
-    Status close(FileHandle handle) override;
-    Result<std::string> currentDir() override;
+    Result<FileInfo> stat(const std::string& p) override {
+        return pass(Op::Stat, p, [&] { return inner_.stat(p); });
+    }
+    Result<std::vector<std::string>> list(const std::string& p, std::uint8_t mask) override {
+        return pass(Op::List, p, [&] { return inner_.list(p, mask); });
+    }
+    Status makeDir(const std::string& p) override {
+        return pass(Op::MakeDir, p, [&] { return inner_.makeDir(p); });
+    }
+    Status removeDir(const std::string& p) override {
+        return pass(Op::RemoveDir, p, [&] { return inner_.removeDir(p); });
+    }
+    Status deleteFile(const std::string& p) override {
+        return pass(Op::DeleteFile, p, [&] { return inner_.deleteFile(p); });
+    }
+    Result<FileHandle> openRead(const std::string& p, FileInfo& info) override {
+        return pass(Op::OpenRead, p, [&] { return inner_.openRead(p, info); });
+    }
+    Result<std::string> currentDir() override {
+        return pass(Op::CurrentDir, {}, [&] { return inner_.currentDir(); });
+    }
+
+    Result<FileInfo> describe(FileHandle h) override { return inner_.describe(h); }
+    Result<std::size_t> read(FileHandle h, void* b, std::size_t n) override { return inner_.read(h, b, n); }
+    Status write(FileHandle h, const void* b, std::size_t n) override { return inner_.write(h, b, n); }
+    Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t n) override {
+        return inner_.copyRange(in, out, n);
+    }
+    Status close(FileHandle h) override { return inner_.close(h); }
+    Result<FolderHandle> openFolder(const std::string& p) override { return inner_.openFolder(p); }
+    Result<FolderHandle> openFolderAt(FolderHandle f, const std::string& n) override {
+        return inner_.openFolderAt(f, n);
+    }
+    Result<FileInfo> statAt(FolderHandle f, const std::string& n) override { return inner_.statAt(f, n); }
+    Status makeDirAt(FolderHandle f, const std::string& n) override { return inner_.makeDirAt(f, n); }
+    Result<NewFile> createNew(FolderHandle f, std::uint32_t mode) override { return inner_.createNew(f, mode); }
+    Status nameNew(FolderHandle f, NewFile& file, const std::string& n, bool replace) override {
+        return inner_.nameNew(f, file, n, replace);
+    }
+    void discardNew(FolderHandle f, NewFile& file) override { inner_.discardNew(f, file); }
 
 private:
     struct Fault {
@@ -58,17 +80,17 @@ private:
         int skip;
         int times;
     };
-    // Returns the error to inject for this call, if any, and counts it.
-    std::optional<Error> check(Op op, const std::string& path);
+    // The injected error for this call, if any; the call is counted.
+    const Fault* check(Op op, const std::string& path);
+    template <class Call>
+    auto pass(Op op, const std::string& path, Call call) -> decltype(call()) {
+        if (const Fault* f = check(op, path)) return Error::fromErrno(f->errnoValue);
+        return call();
+    }
 
     IFileSystem& inner_;
     std::vector<Fault> faults_;
-    std::map<std::pair<int, std::string>, int> calls_;
     std::vector<std::pair<Op, std::string>> log_;
-    std::map<FileHandle, std::string> paths_;
-    std::map<FileHandle, std::int64_t> written_;
-    std::string fullPart_;
-    std::int64_t fullLimit_ = -1;
     std::function<void(Op, const std::string&)> hook_;
 };
 

@@ -30,6 +30,17 @@ public:
     static std::string read(const std::string& path);
     static bool exists(const std::string& path);
 
+    // Builds entries from a spec of ";"-separated items: "dir/" a folder,
+    // "f=text" a file, "f*N" N bytes of pattern, "l@target" a link, "p|" a
+    // pipe; "f~755=text" gives a file's mode.
+    void build(const std::string& spec) const;
+    // Every entry below the root in the same form ("f*N" for a file of the
+    // pattern over 24 bytes, "f#N" for other content), mode 0644 unsaid.
+    std::string snapshot() const;
+    // What changed since an earlier snapshot: new or changed entries, and
+    // "-entry" for those gone.
+    std::string changesSince(const std::string& before) const;
+
 private:
     std::string root_;
 };

@@ -1,132 +1,360 @@
-// The engine's rules with a scripted window: the byte copy whatever its
-// pacing, huge and shrinking files, many small files.
+// The transfer's rules, run on scratch trees through the real file system
+// with scripted answers at the prompts seam and faults at the system calls.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <sstream>
 
-#include "ScriptedUi.h"
-#include "support/FaultyFileSystem.h"
+#include "platform/Paths.h"
+#include "support/ScriptedPrompts.h"
+#include "support/SystemCallFaults.h"
 #include "support/TempTree.h"
 #include "transfer/TransferEngine.h"
 
 using namespace farsend;
 using namespace farsend::test;
-namespace fsys = std::filesystem;
+namespace fs = std::filesystem;
 
 namespace {
 
-struct Rig {
-    TempTree tree;
-    FaultyFileSystem fs;
-    ScriptedUi ui;
-    bool yesToAll = false;
-    bool noToAll = false;
-    CFiles search{fs, &ui};
-    TransferEngine engine{fs, ui, ui, ReplaceAll{yesToAll, noToAll}, [this]() -> CFiles& { return search; }};
-    Rig() { ui.destination = tree.dir("dest"); }
+// What the window would show: "Copying name" lines and progress values.
+struct Display final : ITransferDisplay {
+    std::string shown;
+    int passes = 0;
+    void add(const std::string& s) { shown += (shown.empty() ? "" : ", ") + s; }
+    void setSelectionText(const std::string& t) override {
+        add(t.substr(0, t.find('\r')) + " " + t.substr(t.find('\n') + 1));
+    }
+    void setStatusText(const std::string&) override {}
+    void setBusy(bool) override {}
+    void setProgress(std::int32_t v) override { add(std::to_string(v)); }
+    void processEvents() override { ++passes; }
 };
 
-void setPiece(TransferEngine& e, std::int64_t piece) {
-    e.pacing.firstPiece = e.pacing.minPiece = e.pacing.maxPiece = piece;
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string item; std::getline(in, item, sep);) out.push_back(item);
+    return out;
+}
+
+struct Rig {
+    TempTree tree;
+    ScriptedPrompts prompts;
+    Display display;
+    SystemCallFaults faults;
+    Rig() { ::umask(022); }
+    std::string root() const { return tree.root(); }
+    // Runs "Copy a,b>Dest" on the tree; the outcome shows as "stopped"/"ended".
+    void run(const std::string& command, const CopyPacing& pacing = {}) {
+        const auto [head, dest] =
+            std::pair(command.substr(0, command.find('>')), command.substr(command.find('>') + 1));
+        std::vector<std::string> entries;
+        for (const std::string& e : split(head.substr(5), ',')) entries.push_back(e[0] == '/' ? e : tree.path(e));
+        Transfer transfer(realFileSystem(), prompts, display, head[0] == 'C' ? TransferMode::Copy : TransferMode::Move,
+                          tree.path(dest));
+        transfer.pacing = pacing;
+        const StepOutcome outcome = transfer.walk(entries);
+        if (outcome != StepOutcome::Continue) display.add(outcome == StepOutcome::StopWalk ? "stopped" : "ended");
+    }
+    // The prompts as a row writes them: "exists N>answer", "rename N>typed",
+    // "replace>k", "!message" (the tree's root as "~").
+    std::string asked() const {
+        std::string out;
+        for (std::string line : prompts.log) {
+            for (std::size_t at; (at = line.find(root())) != std::string::npos;) line.replace(at, root().size(), "~");
+            const auto answer = line.rfind(" > ");
+            const std::string q = line.substr(0, answer),
+                              a = answer == std::string::npos ? "" : ">" + line.substr(answer + 3);
+            const auto name = q.substr(q.find(": ") + 2, q.find(" already") - q.find(": ") - 2);
+            if (q.rfind("message Farsend 98: ", 0) == 0)
+                line = "!" + q.substr(20);
+            else if (q ==
+                     "ask Farsend v. 3.0: " + name + " already exists... replace?\r\nNo to rename, Cancel to abort.")
+                line = "exists " + name + a;
+            else if (q.rfind("input Rename: Rename the file ", 0) == 0)
+                line = "rename " + q.substr(30, q.find(" to: ") - 30) + a;
+            else if (q == "replace")
+                line = "replace" + a;
+            out += (out.empty() ? "" : "|") + line;
+        }
+        return out;
+    }
+    // Answers in advance the questions a row's prompts expect.
+    void answer(const std::string& expected) {
+        for (const std::string& p : split(expected, '|')) {
+            if (p.empty() || p[0] == '!') continue;
+            const std::string a = p.substr(p.find('>') + 1);
+            prompts.answers.push_back(a);
+        }
+    }
+    // "kind:arg" faults: full/read (bytes), refuse (errno), close, or a change
+    // of the disk at the first move of data (grow, appear, rmdir, swap, and
+    // replace: another file put at the path) or once a name is given (lose).
+    void fault(const std::string& spec) {
+        if (spec.empty()) return;
+        const std::string kind = spec.substr(0, spec.find(':')), arg = spec.substr(spec.find(':') + 1);
+        const std::string at = tree.path(arg);
+        if (kind == "full") faults.spaceLeft = std::stoll(arg);
+        if (kind == "read") faults.readableBytes = std::stoll(arg);
+        if (kind == "refuse") faults.copyRefusal = std::stoi(arg);
+        if (kind == "close") faults.closeFailure = EIO;
+        if (kind == "gone") fs::remove(at);
+        faults.beforeData = [this, kind, at](int move) {
+            if (move != 1) return;
+            if (kind == "grow") std::ofstream(at, std::ios::app) << std::string(1 << 20, 'g');
+            if (kind == "appear") tree.file(at.substr(root().size() + 1), "intruder");
+            if (kind == "rmdir") fs::remove_all(at);
+            if (kind == "swap") fs::rename(at, at + ".old"), fs::create_directory_symlink("elsewhere", at);
+            if (kind == "replace") tree.file("other", "other"), fs::rename(tree.path("other"), at);
+        };
+        if (kind == "lose") faults.afterNaming = [at] { fs::remove(at); };
+    }
+};
+
+struct Row {
+    const char* name;
+    const char* tree;
+    const char* command;
+    const char* prompts;
+    const char* shown;
+    const char* changes;
+    const char* fault = "";
+};
+
+class Scenario : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Scenario, EndsAsWritten) {
+    const Row& r = GetParam();
+    Rig rig;
+    rig.tree.build(r.tree);
+    rig.fault(r.fault);
+    const std::string before = rig.tree.snapshot();
+    rig.answer(r.prompts);
+    rig.run(r.command);
+    EXPECT_EQ(rig.asked(), r.prompts);
+    EXPECT_EQ(rig.display.shown, r.shown);
+    EXPECT_EQ(rig.tree.changesSince(before), r.changes);
+}
+
+const char* const kExists = "src/a.txt=new;src/b.txt=bee;Dest/a.txt=old content, longer";
+const char* const kItself = "!The destination of ~/src/a.bin is the file itself; it was left as it is.";
+const char* const kTree = "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/";
+const char* const kAgain =
+    "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old a, longer;Dest/Src/Sub/b.txt=old b;"
+    "Later/c.txt=new c;Dest/Later/c.txt=old c";
+
+INSTANTIATE_TEST_SUITE_P(
+    FileStep, Scenario,
+    ::testing::Values(
+        Row{"TwoWholeChunks", "f.bin*50000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 50, 100", "Dest/f.bin*50000"},
+        Row{"RemainderWithoutUpdate", "f.bin*60000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 42, 83",
+            "Dest/f.bin*60000"},
+        Row{"HalvesToEven", "f.bin*200000;Dest/", "Copy f.bin>Dest", "",
+            "Copying f.bin, 12, 25, 38, 50, 62, 75, 88, 100", "Dest/f.bin*200000"},
+        Row{"BarKeptBetweenFiles", "b.bin*60000;s.bin*10000;Dest/", "Copy b.bin,s.bin>Dest", "",
+            "Copying b.bin, 42, 83, Copying s.bin", "Dest/b.bin*60000;Dest/s.bin*10000"},
+        Row{"YesReplacesWhole", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>Yes",
+            "Copying a.txt, Copying b.txt", "Dest/a.txt=new;Dest/b.txt=bee"},
+        Row{"YesInMoveDeletes", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Yes",
+            "Moving a.txt, Moving b.txt", "-src/a.txt;-src/b.txt;Dest/a.txt=new;Dest/b.txt=bee"},
+        Row{"CancelSkipsOnlyThisFile", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Cancel", "Moving b.txt",
+            "-src/b.txt;Dest/b.txt=bee"},
+        Row{"RenameStopsTheWalk", kExists, "Move src/a.txt,src/b.txt>Dest",
+            "exists a.txt>No|rename a.txt>Copy Of a.txt", "Moving Copy Of a.txt, stopped",
+            "-src/a.txt;Dest/Copy Of a.txt=new"},
+        Row{"RenameAskedUntilUsable", "src/a.txt=new;Dest/a.txt=old;Dest/taken.txt=t;outside.txt=o",
+            "Copy src/a.txt>Dest",
+            "exists a.txt>No|rename a.txt>a.txt|rename a.txt>../outside.txt|rename a.txt>.|rename a.txt>..|rename "
+            "a.txt>taken.txt|rename a.txt>A.TXT",
+            "Copying A.TXT, stopped", "Dest/A.TXT=new"},
+        Row{"RenameEmptyEnds", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>No|rename a.txt>", "ended", ""},
+        Row{"HiddenNameIsAConflict", "src/.p=new;Dest/.p=old", "Copy src/.p>Dest", "exists .p>Cancel", "", ""},
+        Row{"FolderOfTheName", "src/a.txt=new;Dest/a.txt/", "Move src/a.txt>Dest", "!Is a directory", "Moving a.txt",
+            ""},
+        Row{"SameFile", "src/a.bin*70000;o/b.txt=bee", "Move src/a.bin,o/b.txt>src", kItself, "Moving b.txt",
+            "-o/b.txt;src/b.txt=bee"},
+        Row{"SameFileThroughLink", "src/a.bin*70000;o/b.txt=bee;alias@src", "Move src/a.bin,o/b.txt>alias", kItself,
+            "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
+        Row{"PipeAndDanglingLink", "src/p|;src/d@nowhere;src/b.txt=bee;Dest/", "Move src/p,src/d,src/b.txt>Dest",
+            "!~/src/p is not a plain file (a pipe, socket or device); it was skipped.|!~/src/d is a link to an item "
+            "that no longer exists; it was skipped.",
+            "Moving b.txt", "-src/b.txt;Dest/b.txt=bee"},
+        Row{"VanishedEntry", "src/a.txt=a;src/b.txt=bee;Dest/", "Copy src/a.txt,src/b.txt>Dest", "", "Copying b.txt",
+            "Dest/b.txt=bee", "gone:src/a.txt"},
+        Row{"ExecuteBits", "run~755=#!;Dest/", "Copy run>Dest", "", "Copying run", "Dest/run~755=#!"},
+        Row{"ReadOnlySourceStays", "ro~444=data;Dest/", "Move ro>Dest", "", "Moving ro", "Dest/ro=data"},
+        Row{"DiskFullNoTrace", "a.bin*100000;b.txt=bee;Dest/", "Move a.bin,b.txt>Dest", "!No space left on device",
+            "Moving a.bin, Moving b.txt", "-b.txt;Dest/b.txt=bee", "full:30000"},
+        Row{"FailedReplaceKeepsOld", "a.bin*100000;Dest/a.bin=old", "Copy a.bin>Dest",
+            "exists a.bin>Yes|!No space left on device", "Copying a.bin", "", "full:30000"},
+        Row{"ReadError", "a.bin*80000;Dest/", "Move a.bin>Dest", "!Input/output error", "Moving a.bin, 31, 62", "",
+            "read:65536"},
+        Row{"LateCloseFailure", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error", "Moving a.txt", "", "close"},
+        Row{"LateCloseFailureOnReplace", "a.txt=a;Dest/a.txt=old", "Move a.txt>Dest",
+            "exists a.txt>Yes|!Input/output error", "Moving a.txt", "", "close"},
+        Row{"KernelCopyRefusedXdev", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
+            "Dest/f.bin*70000", "refuse:18"},
+        Row{"KernelCopyRefusedPerm", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
+            "Dest/f.bin*70000", "refuse:1"},
+        Row{"KernelCopyRefusedNosys", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
+            "Dest/f.bin*70000", "refuse:38"},
+        Row{"SourceGrowsInMove", "a.bin*100000;Dest/", "Move a.bin>Dest",
+            "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100",
+            "Dest/a.bin*100000;a.bin#1148576", "grow:a.bin"},
+        Row{"DestinationRemoved", "a.txt=a;Dest/", "Move a.txt>Dest", "!No such file or directory", "Moving a.txt",
+            "-Dest/", "rmdir:Dest"},
+        Row{"CopyGoneFromItsName", "a.txt=a;Dest/", "Move a.txt>Dest",
+            "!The copy of ~/a.txt is not where it was written; ~/a.txt was left where it is.", "Moving a.txt", "",
+            "lose:Dest/a.txt"},
+        Row{"AnotherFileAtTheSourcePath", "a.txt=a;Dest/", "Move a.txt>Dest",
+            "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt",
+            "Dest/a.txt=a;a.txt=other", "replace:a.txt"},
+        Row{"FileAppearsAtTheName", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt",
+            "Dest/a.txt=intruder", "appear:Dest/a.txt"},
+        Row{"LinkAtTheNameReplaced", "a.txt=new;out.txt=keep;Dest/a.txt@../out.txt", "Move a.txt>Dest",
+            "exists a.txt>Yes", "Moving a.txt", "-a.txt;Dest/a.txt=new"},
+        Row{"DanglingLinkAtTheName", "a.txt=new;Dest/a.txt@../none", "Copy a.txt>Dest", "exists a.txt>Yes",
+            "Copying a.txt", "Dest/a.txt=new"},
+        Row{"DestinationSwappedForALink", "a.txt=a;b.txt=b;elsewhere/;Dest/", "Copy a.txt,b.txt>Dest", "",
+            "Copying a.txt, Copying b.txt", "-Dest/;Dest.old/;Dest.old/a.txt=a;Dest.old/b.txt=b;Dest@elsewhere",
+            "swap:Dest"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderTree, Scenario,
+    ::testing::Values(Row{"Copy", kTree, "Copy Src>Dest", "", "Copying a.txt, Copying b.txt",
+                          "Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
+                      Row{"YesToAllHoldsForLaterFolders", kAgain, "Copy Src,Later>Dest", "replace>2",
+                          "Copying a.txt, Copying b.txt, Copying c.txt",
+                          "Dest/Later/c.txt=new c;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
+                      Row{"NoToAllCopiesOnlyNewFiles",
+                          "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old;Later/c.txt=c;Dest/Later/c.txt=old",
+                          "Copy Src,Later>Dest", "replace>4", "Copying a.txt, Copying b.txt, Copying c.txt",
+                          "Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b"},
+                      Row{"CancelEnds", kAgain, "Copy Src,Later>Dest", "replace>0", "Copying a.txt, ended", ""},
+                      Row{"Move", kTree, "Move Src>Dest", "", "Moving a.txt, Moving b.txt",
+                          "-Src/;-Src/Sub/;-Src/Sub/b.txt;-Src/a.txt;Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new "
+                          "b;Dest/Src/a.txt=new a"},
+                      Row{"MoveWithNoKeepsFolders", "Src/a.txt=a;Src/Sub/b.txt=new;Dest/Src/Sub/b.txt=old",
+                          "Move Src>Dest", "replace>3", "Moving a.txt, Moving b.txt", "-Src/a.txt;Dest/Src/a.txt=a"},
+                      Row{"EmptyAndIntermediateFolders", "Src/E/;Src/A/B/x.txt=x;Dest/", "Move Src>Dest", "",
+                          "Moving x.txt",
+                          "-Src/;-Src/A/;-Src/A/B/;-Src/A/B/x.txt;-Src/E/;Dest/Src/;Dest/Src/A/;Dest/Src/A/B/;Dest/Src/"
+                          "A/B/x.txt=x;Dest/Src/E/"},
+                      Row{"HiddenAndSpecialFiles", "Src/.h=h;Src/S/p|;Dest/", "Copy Src>Dest",
+                          "!~/Src/S/p is not a plain file (a pipe, socket or device); it was skipped.",
+                          "Copying .h, Copying p", "Dest/Src/;Dest/Src/.h=h;Dest/Src/S/"},
+                      Row{"IntoItsOwnSubfolder", "Src/a.txt=a;Src/Sub/b.txt=b", "Copy Src>Src/Sub", "",
+                          "Copying a.txt, Copying b.txt",
+                          "Src/Sub/Src/;Src/Sub/Src/Sub/;Src/Sub/Src/Sub/b.txt=b;Src/Sub/Src/a.txt=a"},
+                      Row{"IntoItsOwnParent", "Src/a.txt=a", "Move Src>.",
+                          "!The destination of ~/Src is the folder itself; it was left as it is.", "", ""},
+                      Row{"MoveStopsAtAFailedCopy", "Src/a.txt=a;Src/S/b.bin*100000;Src/S/D/c.txt=c;Dest/",
+                          "Move Src>Dest", "!No space left on device", "Moving a.txt, Moving b.bin",
+                          "-Src/a.txt;Dest/Src/;Dest/Src/S/;Dest/Src/a.txt=a", "full:30000"},
+                      Row{"DestinationRemoved", kTree, "Move Src>Dest", "!No such file or directory", "Moving a.txt",
+                          "-Dest/", "rmdir:Dest"},
+                      Row{"FileAppearsAtTheName", "Src/a.txt=new;Dest/", "Copy Src>Dest", "replace>3", "Copying a.txt",
+                          "Dest/Src/;Dest/Src/a.txt=intruder", "appear:Dest/Src/a.txt"},
+                      Row{"LinkAtTheNameReplaced", "Src/a.txt=new;out.txt=keep;Dest/Src/a.txt@../../out.txt",
+                          "Copy Src>Dest", "replace>1", "Copying a.txt", "Dest/Src/a.txt=new"},
+                      Row{"LinkInPlaceOfAFolder", "Src/a.txt=a;elsewhere/;Dest/Src@../elsewhere", "Copy Src>Dest",
+                          "!Not a directory", "Copying a.txt", ""},
+                      Row{"MoveOfALinkToAFolder", "Real/a.txt=a;Real/S/b.txt=b;link@Real;Dest/", "Move link>Dest", "",
+                          "Moving a.txt, Moving b.txt",
+                          "-link;Dest/link/;Dest/link/S/;Dest/link/S/b.txt=b;Dest/link/a.txt=a"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Whatever the size of the pieces the bytes move in, every whole chunk gets
+// its value in order, the copy is exact, and the window is served.
+TEST(CopyFileData, SameValuesForAnyPieceSize) {
+    for (const std::int64_t piece :
+         {std::int64_t{4096}, std::int64_t{25000}, std::int64_t{77777}, std::int64_t{64} << 20}) {
+        Rig rig;
+        rig.tree.build("f.bin*1000001;Dest/");
+        CopyPacing pacing;
+        pacing.firstPiece = pacing.minPiece = pacing.maxPiece = piece;
+        pacing.eventInterval = std::chrono::microseconds(0);
+        rig.run("Copy f.bin>Dest", pacing);
+        std::string expected = "Copying f.bin";
+        for (int k = 1; k <= 40; ++k) expected += ", " + std::to_string(chunkPercent(k, 1000001));
+        EXPECT_EQ(rig.display.shown, expected) << piece;
+        EXPECT_EQ(rig.tree.changesSince(""), "Dest/;Dest/f.bin*1000001;f.bin*1000001") << piece;
+        // One big file alone keeps the window served, piece after piece.
+        EXPECT_GE(rig.display.passes, piece == 4096 ? 200 : 2) << piece;
+    }
+}
+
+// A length that reads 0 (/proc, /sys) does not make an empty copy.
+TEST(CopyFileData, ReadsToTheEnd) {
+    Rig rig;
+    rig.tree.build("Dest/");
+    rig.run("Copy /proc/self/status>Dest");
+    EXPECT_EQ(TempTree::read(rig.tree.path("Dest/status")).rfind("Name:", 0), 0u);
+}
+
+TEST(CopyFileData, HugeSparseFileKeepsItsLengthBytesAndHoles) {
+    Rig rig;
+    const std::int64_t size = (std::int64_t{1} << 32) + 12345, marks[] = {(std::int64_t{1} << 31) - 1, size - 1};
+    rig.tree.build("huge=A;Dest/");
+    fs::resize_file(rig.tree.path("huge"), static_cast<std::uintmax_t>(size));
+    for (const std::int64_t m : marks)
+        std::fstream(rig.tree.path("huge"), std::ios::in | std::ios::out).seekp(m).put('m');
+    rig.run("Copy huge>Dest");
+    std::ifstream in(rig.tree.path("Dest/huge"), std::ios::binary);
+    std::string seen(1, static_cast<char>(in.get()));
+    for (const std::int64_t m : marks) seen += static_cast<char>(in.seekg(m).get());
+    EXPECT_EQ(seen, "Amm");
+    EXPECT_EQ(fs::file_size(rig.tree.path("Dest/huge")), static_cast<std::uintmax_t>(size));
+    struct stat st {};
+    ASSERT_EQ(::stat(rig.tree.path("Dest/huge").c_str(), &st), 0);
+    EXPECT_LT(st.st_blocks * 512, 1 << 20);
+    EXPECT_EQ(std::count(rig.display.shown.begin(), rig.display.shown.end(), ','), size / 25000);
+    EXPECT_EQ(rig.display.shown.substr(rig.display.shown.size() - 5), ", 100");
+}
+
+// Between two file systems the in-kernel copy refuses; the bytes still move.
+TEST(CopyFileData, MovesAcrossFileSystems) {
+    Rig rig;
+    rig.tree.build("Dest/");
+    const std::string shm = "/dev/shm/farsend-test-" + std::to_string(::getpid());
+    struct stat a {
+    }, b{};
+    if (::stat("/dev/shm", &a) != 0 || ::stat(rig.root().c_str(), &b) != 0 || a.st_dev == b.st_dev)
+        GTEST_SKIP() << "no second file system here";
+    fs::copy_file(rig.tree.patterned("x", 300000), shm);
+    fs::remove(rig.tree.path("x"));
+    rig.run("Move " + shm + ">Dest");
+    EXPECT_FALSE(fs::exists(shm));
+    EXPECT_EQ(rig.tree.changesSince("Dest/"), "Dest/" + GetFileName(shm) + "*300000");
+}
+
+// A copy killed half way leaves nothing in the destination.
+TEST(CopyFileData, KilledMidCopyLeavesNoTrace) {
+    Rig rig;
+    rig.tree.build("a.bin*3000000;Dest/");
+    const std::string before = rig.tree.snapshot();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rig.faults.beforeData = [](int move) {
+            if (move == 3) ::raise(SIGKILL);
+        };
+        CopyPacing pacing;
+        pacing.firstPiece = pacing.maxPiece = 65536;
+        rig.run("Copy a.bin>Dest", pacing);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(rig.tree.changesSince(before), "");
 }
 
 }  // namespace
-
-struct PieceCase {
-    std::int64_t size;
-    std::int64_t piece;
-};
-
-class CopyPaced : public ::testing::TestWithParam<PieceCase> {};
-
-// However the bytes are moved, every whole chunk gets its value in order
-// and the copy is exact.
-TEST_P(CopyPaced, SameValuesAndBytesForAnyPieceSize) {
-    Rig r;
-    const std::string src = r.tree.patterned("src.bin", GetParam().size);
-    r.tree.file("dest/t.bin", std::string(GetParam().size + 5000, 'x'));  // longer: must be cut
-    setPiece(r.engine, GetParam().piece);
-    ASSERT_TRUE(r.engine.CopyFileData(src, r.ui.destination + "/t.bin"));
-    std::vector<std::int32_t> expected;
-    for (std::int64_t k = 1; k <= GetParam().size / 25000; ++k) expected.push_back(chunkPercent(k, GetParam().size));
-    EXPECT_EQ(r.ui.values, expected);
-    EXPECT_EQ(TempTree::read(r.ui.destination + "/t.bin"), TempTree::read(src));
-    EXPECT_EQ(r.fs.openHandles(), 0);
-    EXPECT_EQ(r.ui.messages, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Pieces, CopyPaced,
-                         ::testing::Values(PieceCase{60000, 4096}, PieceCase{60000, 25000}, PieceCase{60000, 1 << 20},
-                                           PieceCase{1000001, 4096}, PieceCase{1000001, 77777},
-                                           PieceCase{1000001, 64 << 20}, PieceCase{0, 4096}, PieceCase{24999, 4096}));
-
-TEST(CopyFileData, HugeSparseFileCopiedWhole) {
-    Rig r;
-    const std::int64_t size = (std::int64_t{1} << 32) + 12345;
-    const std::string src = r.tree.path("huge.bin");
-    {
-        std::ofstream out(src, std::ios::binary);
-        out << 'A';
-    }
-    fsys::resize_file(src, static_cast<std::uintmax_t>(size));
-    const std::int64_t marks[] = {(std::int64_t{1} << 31) - 1, std::int64_t{1} << 31, (std::int64_t{1} << 32) + 7,
-                                  size - 1};
-    {
-        std::fstream io(src, std::ios::binary | std::ios::in | std::ios::out);
-        for (std::int64_t m : marks) {
-            io.seekp(m);
-            io.put(static_cast<char>('a' + (m % 26)));
-        }
-    }
-    const std::string target = r.ui.destination + "/huge.bin";
-    ASSERT_TRUE(r.engine.CopyFileData(src, target));
-    EXPECT_EQ(fsys::file_size(target), static_cast<std::uintmax_t>(size));
-    std::ifstream in(target, std::ios::binary);
-    char c = 0;
-    in.get(c);
-    EXPECT_EQ(c, 'A');
-    for (std::int64_t m : marks) {
-        in.seekg(m);
-        in.get(c);
-        EXPECT_EQ(c, static_cast<char>('a' + (m % 26))) << "at " << m;
-    }
-    in.seekg(12345678);
-    in.get(c);
-    EXPECT_EQ(c, '\0');
-    ASSERT_EQ(r.ui.values.size(), static_cast<std::size_t>(size / 25000));
-    EXPECT_EQ(r.ui.values.back(), 100);
-    EXPECT_EQ(r.ui.values[85899], 50);
-    fsys::remove(target);
-    fsys::remove(src);
-}
-
-TEST(CopyFileData, SourceShrinkingMidCopyIsAFailureAndMoveKeepsIt) {
-    Rig r;
-    const std::string src = r.tree.patterned("src/a.bin", 300000);
-    bool cut = false;
-    r.fs.onCall([&](Op op, const std::string& path) {
-        if (op == Op::Read && !cut && path == src) {
-            cut = true;
-            fsys::resize_file(src, 1000);
-        }
-    });
-    ASSERT_EQ(r.engine.fileStep(src, TransferMode::Move), StepOutcome::Continue);
-    EXPECT_TRUE(cut);
-    EXPECT_EQ(r.ui.messages, 1);
-    EXPECT_TRUE(TempTree::exists(src));
-    EXPECT_EQ(r.fs.openHandles(), 0);
-}
-
-TEST(FolderTransfer, EventsProcessedWhileManySmallFilesCopy) {
-    Rig r;
-    const std::string src = r.tree.dir("Src");
-    for (int i = 0; i < 30; ++i) r.tree.file("Src/f" + std::to_string(i), "x");
-    r.engine.pacing.eventInterval = std::chrono::microseconds(0);
-    ASSERT_EQ(r.engine.copyFolder(src), StepOutcome::Continue);
-    // Files under one chunk set no value, yet the window is not starved.
-    EXPECT_TRUE(r.ui.values.empty());
-    EXPECT_GE(r.ui.passes, 30);
-}

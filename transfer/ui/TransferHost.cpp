@@ -1,88 +1,33 @@
 #include "transfer/ui/TransferHost.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QWidget>
 #include <QWindow>
-
-#include "app/ui/DirListBox.h"
-#include "app/ui/frmFSMain.h"
-#include "progress/CProgressBar.h"
 
 namespace farsend {
 
-namespace {
+TransferHost::TransferHost(QWidget& window, QLabel& status, std::function<void(const std::string&)> showSelection,
+                           std::function<void(std::int32_t)> showProgress)
+    : window_(window),
+      status_(status),
+      showSelection_(std::move(showSelection)),
+      showProgress_(std::move(showProgress)) {}
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+void TransferHost::setSelectionText(const std::string& text) { showSelection_(text); }
 
-}  // namespace
-
-TransferHost::TransferHost(frmFSMain& window)
-    : w_(window),
-      engine_(*window.services().fs, *this, *this, ReplaceAll{window.YesToAll, window.NoToAll},
-              [this]() -> CFiles& { return search(); }) {}
-
-CFiles& TransferHost::search() {
-    if (!w_.fileSearch) w_.fileSearch = std::make_shared<CFiles>(*w_.services().fs, this);
-    return *w_.fileSearch;
-}
-
-std::string TransferHost::destinationFolder() { return w_.dirFSDir->Path(); }
-
-std::string TransferHost::modeCaption() { return w_.Command1[0]->text().toStdString(); }
-
-void TransferHost::setSelectionText(const std::string& text) { w_.setSelectionCaption(q(text)); }
-
-void TransferHost::setStatusText(const std::string& text) { w_.lblStatus->setText(q(text)); }
+void TransferHost::setStatusText(const std::string& text) { status_.setText(QString::fromStdString(text)); }
 
 void TransferHost::setBusy(bool busy) {
     if (busy)
-        w_.setCursor(Qt::WaitCursor);
+        window_.setCursor(Qt::WaitCursor);
     else
-        w_.unsetCursor();
+        window_.unsetCursor();
 }
+
+void TransferHost::setProgress(std::int32_t value) { showProgress_(value); }
 
 void TransferHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-
-MsgAnswer TransferHost::askYesNoCancel(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::Warning, q(title), q(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    &w_);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return MsgAnswer::Yes;
-        case QMessageBox::No:
-            return MsgAnswer::No;
-        default:
-            return MsgAnswer::Cancel;
-    }
-}
-
-std::string TransferHost::inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) {
-    QInputDialog box(&w_);
-    box.setWindowTitle(q(title));
-    box.setLabelText(q(prompt));
-    box.setTextValue(q(proposed));
-    if (box.exec() != QDialog::Accepted) return {};
-    return box.textValue().toStdString();
-}
-
-int TransferHost::askReplace() { return w_.AskReplace(); }
-
-void TransferHost::messageOk(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, q(title), q(text), QMessageBox::Ok, &w_);
-    box.exec();
-}
-
-void TransferHost::setValue(std::int32_t value) {
-    if (!w_.cpbProgress) w_.attachProgressBar();
-    if (w_.cpbProgress) w_.cpbProgress->setValue(value);
-    if (w_.progressTap) w_.progressTap(value);
-}
 
 TransferInputGuard::TransferInputGuard(QWidget& window) : window_(&window) { qApp->installEventFilter(this); }
 

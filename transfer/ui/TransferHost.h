@@ -1,41 +1,35 @@
 #pragma once
-// The main window as the transfer engine sees it: the displays, the
-// questions, the progress bar and event processing, plus the engine itself
-// for the run's one transfer.
+// The main window as a running transfer sees it: the selection display, the
+// status line, the busy pointer, the progress bar and event processing. And
+// a guard that keeps the user's input away from the window meanwhile.
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "transfer/TransferEngine.h"
-#include "transfer/TransferUi.h"
+
+class QLabel;
+class QWidget;
 
 namespace farsend {
 
-class frmFSMain;
-
-class TransferHost final : public ITransferUi, public IProgressValue {
+class TransferHost final : public ITransferDisplay {
 public:
-    explicit TransferHost(frmFSMain& window);
+    TransferHost(QWidget& window, QLabel& status, std::function<void(const std::string&)> showSelection,
+                 std::function<void(std::int32_t)> showProgress);
 
-    TransferEngine& engine() { return engine_; }
-    // The program-wide search object, created on first use.
-    CFiles& search();
-
-    std::string destinationFolder() override;
-    std::string modeCaption() override;
     void setSelectionText(const std::string& text) override;
     void setStatusText(const std::string& text) override;
     void setBusy(bool busy) override;
+    void setProgress(std::int32_t value) override;
     void processEvents() override;
-    MsgAnswer askYesNoCancel(const std::string& text, const std::string& title) override;
-    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) override;
-    int askReplace() override;
-    void messageOk(const std::string& text, const std::string& title) override;
-    void setValue(std::int32_t value) override;
 
 private:
-    frmFSMain& w_;
-    TransferEngine engine_;
+    QWidget& window_;
+    QLabel& status_;
+    std::function<void(const std::string&)> showSelection_;
+    std::function<void(std::int32_t)> showProgress_;
 };
 
 // While it lives, user input aimed at the main window (mouse, keys,

@@ -5,18 +5,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ui/DirListBox.h"
 #include "app/ui/frmFSMain.h"
+#include "progress/CProgressBar.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/TransferMode.h"
 #include "transfer/ui/TransferHost.h"
-#include "transfer/ui/frmReplace.h"
 
 namespace farsend {
-
-TransferHost& frmFSMain::transferHost() {
-    if (!transferHost_) transferHost_ = std::make_shared<TransferHost>(*this);
-    return *transferHost_;
-}
 
 void frmFSMain::setSelectionCaption(const QString& text) {
     if (lblFileName->text() == text) return;
@@ -31,7 +27,7 @@ void frmFSMain::Command1_Click(int Index) {
     // One run performs at most one transfer, and nothing interrupts it.
     if (transferRunning_ || transferDone_) return;
     if (Index == 0) {
-        if (Command1[0]->text() == kCopyCaption)
+        if (modeOfCaption(Command1[0]->text().toStdString()) == TransferMode::Copy)
             CopyFiles();
         else
             MoveFiles();
@@ -92,32 +88,19 @@ void frmFSMain::runTransfer(bool move) {
     {
         transferRunning_ = true;
         TransferInputGuard guard(*this);
-        outcome = transferHost().engine().walk(entries, move ? TransferMode::Move : TransferMode::Copy,
-                                               [this, move](std::size_t i) {
-                                                   const auto index = static_cast<std::int16_t>(i);
-                                                   return move ? MoveFolder(index) : CopyFolder(index);
-                                               });
+        TransferHost host(
+            *this, *lblStatus, [this](const std::string& text) { setSelectionCaption(QString::fromStdString(text)); },
+            [this](std::int32_t value) {
+                if (!cpbProgress) attachProgressBar();
+                if (cpbProgress) cpbProgress->setValue(value);
+            });
+        Transfer transfer(*services_.fs, *services_.prompts, host, move ? TransferMode::Move : TransferMode::Copy,
+                          dirFSDir->Path());
+        outcome = transfer.walk(entries);
         transferRunning_ = false;
     }
     transferDone_ = true;
     if (outcome == StepOutcome::EndProgram) endProgramNow(0);
-}
-
-StepOutcome frmFSMain::CopyFolder(std::int16_t Index) {
-    if (Index < 0 || Index >= kSelectionCapacity) return StepOutcome::Continue;
-    return transferHost().engine().copyFolder(SelectedFiles[Index]);
-}
-
-StepOutcome frmFSMain::MoveFolder(std::int16_t Index) {
-    if (Index < 0 || Index >= kSelectionCapacity) return StepOutcome::Continue;
-    return transferHost().engine().moveFolder(SelectedFiles[Index]);
-}
-
-std::int16_t frmFSMain::AskReplace() {
-    ReplaceAnswer = 0;
-    frmReplace dialog(ReplaceAnswer, this);
-    dialog.exec();
-    return ReplaceAnswer;
 }
 
 }  // namespace farsend
