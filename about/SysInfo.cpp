@@ -6,7 +6,9 @@ namespace farsend {
 
 const char* const kSysInfoProgramName = "hardinfo";
 
-std::optional<std::string> StartSysInfo(ISysInfoSource& source, IFileSystem& fs) {
+namespace {
+
+std::optional<std::string> findAndStart(ISysInfoSource& source, IFileSystem& fs) {
     std::string path;
     std::string found;
     if (source.GetKeyValue(SysInfoKey::ToolPath, path)) {
@@ -22,6 +24,14 @@ std::optional<std::string> StartSysInfo(ISysInfoSource& source, IFileSystem& fs)
     }
     if (found.empty() || !source.startProgram(found)) return std::nullopt;
     return found;
+}
+
+}  // namespace
+
+std::optional<std::string> StartSysInfo(ISysInfoSource& source, IFileSystem& fs, IPrompts& prompts) {
+    auto started = findAndStart(source, fs);
+    if (!started) prompts.message(kSysInfoUnavailableText, kProgramTitle);
+    return started;
 }
 
 }  // namespace farsend

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/Prompts.h"
 
 namespace farsend {
 
@@ -20,6 +21,7 @@ enum class SysInfoKey {
 // The program looked for in the folder of the second source.
 extern const char* const kSysInfoProgramName;
 
+// Capitals and all, as users have always read it.
 inline constexpr const char* kSysInfoUnavailableText = "System Information Is Unavailable At This Time";
 
 class ISysInfoSource {
@@ -33,10 +35,9 @@ public:
     virtual bool startProgram(const std::string& path) = 0;
 };
 
-// Starts the system-information program and returns its path, or returns
-// nothing when it cannot be found or started (the caller then shows
-// kSysInfoUnavailableText). The folder of the second source is searched
-// through fs.
-std::optional<std::string> StartSysInfo(ISysInfoSource& source, IFileSystem& fs);
+// Starts the system-information program and returns its path. When it
+// cannot be found or started, tells the user kSysInfoUnavailableText and
+// returns nothing. The folder of the second source is searched through fs.
+std::optional<std::string> StartSysInfo(ISysInfoSource& source, IFileSystem& fs, IPrompts& prompts);
 
 }  // namespace farsend

@@ -76,4 +76,27 @@ bool newFolderNameAllowed(const std::string& name) {
     return name.find(kSep) == std::string::npos && name != "." && name != "..";
 }
 
+bool makeNewFolder(IFileSystem& fs, IPrompts& prompts, const std::string& upperPath, const std::string& name,
+                   const std::function<Status(const std::string& folder)>& enter) {
+    // An empty name would name the parent itself, which the file system
+    // would answer only with "File exists".
+    if (name.empty()) {
+        prompts.message(kFolderNameEmpty, kProgramTitle);
+        return false;
+    }
+    if (!newFolderNameAllowed(name)) {
+        prompts.message(kFolderNameRefusal, kProgramTitle);
+        return false;
+    }
+    const std::string folder = upperPath + name + kSep;
+    if (Status made = fs.makeDir(folder); !made) {
+        prompts.message(made.error().description, kProgramTitle);
+        return false;
+    }
+    // The folder exists now; should the list fail to enter it, say why and
+    // leave the destination where it was.
+    if (Status moved = enter(folder); !moved) prompts.message(moved.error().description, kProgramTitle);
+    return true;
+}
+
 }  // namespace farsend

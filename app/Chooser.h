@@ -3,9 +3,12 @@
 // on every folder the list moves to, which failures make a drive unreadable,
 // the folder texts the list and the new-folder dialog work with.
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
 #include "platform/Result.h"
 
 namespace farsend {
@@ -53,5 +56,13 @@ inline constexpr const char* kFolderNameEmpty = "The new folder needs a name: ty
 // What the user is told when a name is not allowed.
 inline constexpr const char* kFolderNameRefusal =
     "A new folder's name cannot contain \"/\", and cannot be \".\" or \"..\".";
+
+// OK in the Create New Directory dialog: makes the folder name inside
+// upperPath (taken as typed) and moves the destination into it through
+// enter. An empty name, a name that is not allowed or a folder that cannot
+// be made is told the user and returns false: the dialog stays open. A
+// folder made but not entered is told too, and the dialog closes.
+bool makeNewFolder(IFileSystem& fs, IPrompts& prompts, const std::string& upperPath, const std::string& name,
+                   const std::function<Status(const std::string& folder)>& enter);
 
 }  // namespace farsend

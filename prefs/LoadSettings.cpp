@@ -3,9 +3,12 @@
 #include "platform/Paths.h"
 #include "prefs/Conversions.h"
 #include "prefs/Favorites.h"
+#include "transfer/TransferMode.h"
 
 namespace farsend {
 
+// Kept as users have always read them: the missing stop after "move to",
+// the two blanks after "Move.", and "canceled)." with its stop outside.
 const std::array<const char*, kToolTipCount> kToolTipTexts = {
     "List of files/folders currently selected.",
     "Scroll through the list of selected files/folders.",

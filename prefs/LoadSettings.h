@@ -34,21 +34,18 @@ public:
     virtual void setFavoriteCaption(int index, const std::string& caption) = 0;
     // Selects a drive in the destination drive list.
     virtual void setDrive(const std::string& designation) = 0;
-    // A message box: OK only, no icon, the program's title as caption.
-    virtual void showMessage(const std::string& text) = 0;
     // The mounted volumes, as the drive lists show them.
     virtual std::vector<Volume> volumes() = 0;
 };
 
 inline constexpr const char* kOptions = "Options";
 inline constexpr const char* kFavorites = "Favorites";
-inline constexpr const char* kCopyCaption = "&Copy";
-inline constexpr const char* kMoveCaption = "&Move";
 inline constexpr int kFavoriteSlots = 5;
 
 // The tooltip texts, in the order of the controls: lblFileName, cmdFileUp,
 // cmdFileDn, drvFSDrive, dirFSDir, picProgress, Command2, Command3,
-// Command1(0), Command1(1).
+// Command1(0), Command1(1). Their wording, stops and blanks are kept exactly
+// as users have always read them.
 inline constexpr int kToolTipCount = 10;
 extern const std::array<const char*, kToolTipCount> kToolTipTexts;
 

@@ -2,6 +2,7 @@
 
 #include "prefs/Conversions.h"
 #include "prefs/LoadSettings.h"
+#include "transfer/TransferMode.h"
 
 namespace farsend {
 
@@ -13,6 +14,13 @@ OptionsChoice optionsFrom(const InMemorySettings& settings) {
     // Any non-zero value checks the box, though only 1 turns tooltips on.
     c.tips = settings.ToolTips != 0;
     return c;
+}
+
+std::string optionsDrive(const std::vector<Volume>& listed, const std::string& designation) {
+    std::string mount = mountPointOf(listed, designation);
+    for (const Volume& v : listed)
+        if (v.designation() == designation || v.mountPoint == mount) return mount;
+    return listed.empty() ? std::string() : listed.front().designation();
 }
 
 std::vector<std::pair<std::string, std::string>> optionsWrites(const OptionsChoice& choice) {

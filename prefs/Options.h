@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Volumes.h"
 #include "prefs/InMemorySettings.h"
 
 namespace farsend {
@@ -18,6 +19,12 @@ struct OptionsChoice {
 
 // The dialog's starting state, from the in-memory settings.
 OptionsChoice optionsFrom(const InMemorySettings& settings);
+
+// The drive the dialog's list selects for the stored designation: the mount
+// point of the listed volume it names (by designation or by mount point, so a
+// volume relabelled since is still the same drive), else the first listed
+// volume's designation; empty when none is listed.
+std::string optionsDrive(const std::vector<Volume>& listed, const std::string& designation);
 
 // The four "Options" keys OK stores, in the order they are written.
 std::vector<std::pair<std::string, std::string>> optionsWrites(const OptionsChoice& choice);

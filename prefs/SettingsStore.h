@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Prompts.h"
 #include "platform/Result.h"
 
 namespace farsend {
@@ -37,5 +38,26 @@ inline std::string GetSetting(ISettingsStore& store, const std::string& section,
 inline std::string writeFailureText(const Error& error, const std::string& location) {
     return "Your settings could not be saved: " + error.description + ".\n\nSettings file: " + location;
 }
+
+// Stores what the user chose (the dialogs, the last folder at exit). A write
+// the store refuses is told once per run: the reason will not go away by
+// itself, and the program carries on with what it has in memory. The
+// start-up's own writes go to the store directly and fail silently.
+class SettingsSaver {
+public:
+    SettingsSaver(ISettingsStore& store, IPrompts& prompts) : store_(store), prompts_(prompts) {}
+    ISettingsStore& store() const { return store_; }
+    void save(const std::string& section, const std::string& key, const std::string& value) {
+        const Status written = store_.write(section, key, value);
+        if (written.ok() || failureShown_) return;
+        failureShown_ = true;
+        prompts_.message(writeFailureText(written.error(), store_.location()), kProgramTitle, MsgIcon::Warning);
+    }
+
+private:
+    ISettingsStore& store_;
+    IPrompts& prompts_;
+    bool failureShown_ = false;
+};
 
 }  // namespace farsend

@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -24,8 +23,8 @@ static QLabel* blackLabel(const char* text, const char* name, QWidget* parent) {
     return label;
 }
 
-frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
-    : QDialog(owner), sysInfo_(sysInfo), fs_(fs) {
+frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs, IPrompts& prompts)
+    : QDialog(owner), sysInfo_(sysInfo), fs_(fs), prompts_(prompts) {
     setObjectName("frmAbout");
     setFixedSize(twips(5730), twips(3555));
     setFont(formFont());
@@ -35,12 +34,13 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
     place(picIcon, 240, 240, 540, 540);
     picIcon->setPixmap(programIcon().pixmap(picIcon->size()));
 
-    lblTitle = blackLabel("Farsend 98", "lblTitle", this);
+    lblTitle = blackLabel(kProgramTitle, "lblTitle", this);
     place(lblTitle, 1050, 240, 3885, 480);
     QFont big = lblTitle->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     lblTitle->setFont(big);
+    // Design texts, replaced when the box loads.
     lblVersion = new QLabel("Farsend v. 3.0 (3/9/98)", this);
     lblVersion->setObjectName("lblVersion");
     place(lblVersion, 1050, 780, 3885, 225);
@@ -89,9 +89,9 @@ frmAbout::frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs)
 }
 
 void frmAbout::Form_Load() {
-    setWindowTitle(QString("About ") + kTitle);
+    setWindowTitle(QString("About ") + kProgramTitle);
     lblVersion->setText(QString::fromStdString(versionLine(FARSEND_VERSION_MAJOR, FARSEND_VERSION_MINOR)));
-    lblTitle->setText(kTitle);
+    lblTitle->setText(kProgramTitle);
     lblDescription->setText(kFileDescription);
     lblDisclaimer->setText(kLegalNotice);
 }
@@ -101,10 +101,6 @@ void frmAbout::cmdOK_Click() { accept(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
-void frmAbout::StartSysInfo() {
-    if (farsend::StartSysInfo(sysInfo_, fs_)) return;
-    QMessageBox box(QMessageBox::NoIcon, kTitle, kSysInfoUnavailableText, QMessageBox::Ok, this);
-    box.exec();
-}
+void frmAbout::StartSysInfo() { (void)farsend::StartSysInfo(sysInfo_, fs_, prompts_); }
 
 }  // namespace farsend

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <array>
 
+#include "platform/Prompts.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -18,8 +20,15 @@ class frmAbout : public QDialog {
     Q_OBJECT
 public:
     // sysInfo says where the system-information program is; fs is used to
-    // look for it in a folder.
-    frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs);
+    // look for it in a folder; prompts tells when it cannot be started.
+    frmAbout(QWidget* owner, ISysInfoSource& sysInfo, IFileSystem& fs, IPrompts& prompts);
+
+    void StartSysInfo();
+
+private:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
@@ -30,14 +39,9 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
 
-    void Form_Load();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void StartSysInfo();
-
-private:
     ISysInfoSource& sysInfo_;
     IFileSystem& fs_;
+    IPrompts& prompts_;
 };
 
 }  // namespace farsend

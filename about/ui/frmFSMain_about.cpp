@@ -28,7 +28,8 @@ void frmFSMain::mnuHelpFSHelp_Click() {
 
 void frmFSMain::mnuHelpAbout_Click() {
     DesktopSysInfo desktop;
-    frmAbout about(this, sysInfo != nullptr ? *sysInfo : desktop, *services_.fs);
+    frmAbout about(this, services_.sysInfo != nullptr ? *services_.sysInfo : desktop, *services_.fs,
+                   *services_.prompts);
     about.exec();
 }
 

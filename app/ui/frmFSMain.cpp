@@ -23,9 +23,10 @@
 
 namespace farsend {
 
-frmFSMain::frmFSMain(Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
+frmFSMain::frmFSMain(Services services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), saver_(*services_.store, *services_.prompts) {
     setObjectName("frmFSMain");
-    setWindowTitle("Farsend 98");
+    setWindowTitle(kProgramTitle);
     buildControls();
     buildMenus();
     wireEvents();
@@ -153,6 +154,7 @@ void frmFSMain::buildControls() {
     Command1[1]->setObjectName("Command1_1");
     place(Command1[1], 2610, 3720, 1215, 435);
 
+    // The design text, never seen: start-up clears it.
     lblStatus = borderedLabel("Determining directory structures...", client);
     lblStatus->setObjectName("lblStatus");
     place(lblStatus, 0, 4320, 3900, 255);

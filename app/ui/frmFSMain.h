@@ -2,7 +2,7 @@
 // The main window: the selection display, the destination chooser, the
 // progress bar and the Copy/Move command. Handlers are named after their
 // control and event; the ones of each subsystem are defined in that
-// subsystem's ui/ folder.
+// subsystem's ui/ folder. Its controls carry their names as object names.
 
 #include <QMainWindow>
 #include <array>
@@ -11,8 +11,10 @@
 #include <memory>
 #include <string>
 
+#include "app/Selection.h"
 #include "app/ui/Services.h"
 #include "prefs/InMemorySettings.h"
+#include "prefs/SettingsStore.h"
 
 class QLabel;
 class QPushButton;
@@ -30,6 +32,7 @@ class PictureBox;
 class frmFSMain : public QMainWindow {
     Q_OBJECT
 public:
+    // services.prompts must be set.
     explicit frmFSMain(Services services, QWidget* parent = nullptr);
     ~frmFSMain() override;
 
@@ -39,9 +42,32 @@ public:
     // The closing steps: stores the destination folder as "LDU".
     void Form_Unload();
 
+    // ---- transfer (transfer/ui) ----
+    void Command1_Click(int Index);
+    void Command1_MouseDown(int Index, Qt::MouseButton Button);
+    void mnuActionCopy_Click();
+    void mnuActionMove_Click();
+    void CopyFiles();
+    void MoveFiles();
+    bool transferRunning() const { return transferRunning_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class SettingsTarget;  // the window as the settings rules see it (prefs/ui)
+
+    void buildControls();
+    void buildMenus();
+    void wireEvents();
+    Services& services() { return services_; }
+
+    // The main window's progress bar, driven by the transfer.
+    std::unique_ptr<CProgressBar> cpbProgress;
+
     // ---- selection list (start-up) ----
-    static constexpr int kMaxFiles = 21;
-    std::array<std::string, kMaxFiles> SelectedFiles{};
+    SelectionArray SelectedFiles{};
     std::int16_t FileCount = 0;
     std::int16_t CurrentFile = 0;
     std::int16_t ParseCommand();
@@ -73,16 +99,10 @@ public:
     QAction* mnuHelpOptions = nullptr;
     QAction* mnuHelpAbout = nullptr;
 
-    // ---- program-wide state ----
-    std::unique_ptr<CProgressBar> cpbProgress;
-    InMemorySettings settings;
-    Services& services() { return services_; }
-
-    // ---- selection display and closing (app/ui) ----
+    // ---- selection display, chooser and closing (app/ui) ----
     void cmdFileUp_Click();
     void cmdFileDn_Click();
     void lblFileName_Change();
-    void Command2_Click();
     void Command3_Click();
     void mnuActionCreateDir_Click();
     void mnuActionExit_Click();
@@ -90,24 +110,16 @@ public:
     void dirFSDir_Change();
     // Rewrites the selection display in its three-line form for CurrentFile.
     void showCurrentEntry();
-
-    // ---- transfer (transfer/ui) ----
-    void Command1_Click(int Index);
-    void Command1_MouseDown(int Index, Qt::MouseButton Button);
-    void mnuActionCopy_Click();
-    void mnuActionMove_Click();
-    void CopyFiles();
-    void MoveFiles();
-    bool transferRunning() const { return transferRunning_; }
+    // Ends the program at once, skipping the closing steps.
+    void endProgramNow(int exitCode = 0);
 
     // ---- preferences and favourites (prefs/ui) ----
     void LoadSettings();
     void LoadFavorites();
     void mnuFavArray_Click(int Index);
     void mnuHelpOptions_Click();
-
-    // Stores section/key; a failed write is shown to the user once.
-    void saveSetting(const std::string& section, const std::string& key, const std::string& value);
+    // Opens Add To Favorites.
+    void Command2_Click();
 
     // ---- progress bar (progress/ui) ----
     // Creates cpbProgress when it does not exist yet and attaches picProgress.
@@ -117,24 +129,9 @@ public:
     void mnuHelpFSHelp_Click();
     void mnuHelpAbout_Click();
 
-    // ---- prefs: the Add To Favorites dialog, opened by Command2 ----
-    void showAddToFavorites();
-    // ---- about: where the System Info button looks; null means the desktop's own ----
-    class ISysInfoSource* sysInfo = nullptr;
-
-    // Ends the program at once, skipping the closing steps.
-    void endProgramNow(int exitCode = 0);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildControls();
-    void buildMenus();
-    void wireEvents();
-
     Services services_;
+    InMemorySettings settings;
+    SettingsSaver saver_;
     bool transferRunning_ = false;
     bool unloaded_ = false;
     bool endedNow_ = false;
@@ -147,9 +144,6 @@ private:
     void setSelectionCaption(const QString& text);
     bool transferDone_ = false;
     bool transferCaptionChanged_ = false;
-
-    // ---- prefs ----
-    bool settingsWriteFailureShown_ = false;
 };
 
 }  // namespace farsend

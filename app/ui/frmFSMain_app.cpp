@@ -1,9 +1,6 @@
 // Start-up, the selection display, the destination chooser and closing.
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Chooser.h"
 #include "app/Selection.h"
@@ -12,28 +9,24 @@
 #include "app/ui/FileListBox.h"
 #include "app/ui/frmFSMain.h"
 #include "app/ui/frmNewDir.h"
+#include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
 namespace {
 
+// The program's older words, "SendTo" included, as users have always read them.
 const char* const kCannotFind =
     "Cannot find the specified source file.\r\n"
     "Farsend 98 is meant to be run from the SendTo menu.\r\n"
     "The program will abort.";
 
-// A message box with an OK button only and no icon.
-void tell(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-}
+// "Quit" with its capital, as users have always read it.
+const char* const kDriveUnreadable = "Unable to access this drive. Program will Quit";
 
-void centreOnScreen(QWidget& window) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize size = window.frameGeometry().size();
-    window.move(screen.x() + (screen.width() - size.width()) / 2, screen.y() + (screen.height() - size.height()) / 2);
-}
+// The word check's box: a joke of the original program, kept word for word.
+const char* const kWordCheckText = "Naughty Naughty!!";
+const char* const kWordCheckTitle = "Easter Egg!";
 
 }  // namespace
 
@@ -43,7 +36,7 @@ bool frmFSMain::Form_Load() {
     try {
         LoadFavorites();
         adjustSize();
-        centreOnScreen(*this);
+        centreOnScreen(this);
         LoadSettings();
         // Until a start folder is set (none stored yet, or the stored one is
         // gone) the folder list starts at the root volume's mount point.
@@ -66,7 +59,7 @@ bool frmFSMain::Form_Load() {
         attachProgressBar();
         lblStatus->setText(QString());
     } catch (const ParseCommandError& e) {
-        if (e.failure().kind == ParseFailureKind::NotFound) tell(kProgramTitle, kCannotFind);
+        if (e.failure().kind == ParseFailureKind::NotFound) services_.prompts->message(kCannotFind, kProgramTitle);
         return false;
     } catch (...) {
         return false;
@@ -79,7 +72,7 @@ bool frmFSMain::Form_Load() {
 void frmFSMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    saveSetting("Options", "LDU", dirFSDir->Path());
+    saver_.save("Options", "LDU", dirFSDir->Path());
 }
 
 std::int16_t frmFSMain::ParseCommand() {
@@ -114,10 +107,10 @@ void frmFSMain::lblFileName_Change() {
     (void)fileFSFile->setFileName(SelectedFiles[static_cast<std::size_t>(CurrentFile)]);
 }
 
-void frmFSMain::Command2_Click() { showAddToFavorites(); }
-
 void frmFSMain::Command3_Click() {
-    frmNewDir dialog(*this);
+    // The dialog moves the folder list into the folder it creates.
+    frmNewDir dialog(*services_.fs, *services_.prompts, dirFSDir->Path(),
+                     [this](const std::string& folder) { return dirFSDir->setPath(folder); });
     dialog.exec();
 }
 
@@ -129,7 +122,7 @@ void frmFSMain::drvFSDrive_Change() {
     // The folder list follows to the chosen drive's current folder.
     const Status moved = dirFSDir->setPath(dirFSDir->currentFolderOf(drvFSDrive->Drive()));
     if (moved || driveFailureOf(moved.error()) == DriveFailure::None) return;
-    tell(kProgramTitle, "Unable to access this drive. Program will Quit");
+    services_.prompts->message(kDriveUnreadable, kProgramTitle);
     endProgramNow(1);
 }
 
@@ -139,7 +132,8 @@ void frmFSMain::dirFSDir_Change() {
     // list already on that drive's current folder, so the two settle at once.
     (void)drvFSDrive->setDrive(path);
     if (endedNow_) return;
-    for (std::size_t i = 0, n = matchedWordPatterns(path).size(); i < n; ++i) tell("Easter Egg!", "Naughty Naughty!!");
+    for (std::size_t i = 0, n = matchedWordPatterns(path).size(); i < n; ++i)
+        services_.prompts->message(kWordCheckText, kWordCheckTitle);
 }
 
 }  // namespace farsend

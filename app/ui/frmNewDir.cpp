@@ -1,20 +1,18 @@
 #include "app/ui/frmNewDir.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/Chooser.h"
-#include "app/ui/DirListBox.h"
 #include "app/ui/FittedLabel.h"
 #include "app/ui/Twips.h"
-#include "app/ui/frmFSMain.h"
+#include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
-frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
+frmNewDir::frmNewDir(IFileSystem& fs, IPrompts& prompts, const std::string& folder, EnterFolder enter)
+    : QDialog(nullptr), fs_(fs), prompts_(prompts), enter_(std::move(enter)) {
     setObjectName("frmNewDir");
     setWindowTitle("Create New Directory");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -22,8 +20,8 @@ frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
     setFixedSize(twips(3825), twips(1605));
     setFont(formFont());
 
-    // A long path wraps after its separators; one too long even for that
-    // shows its beginning and its end.
+    // The design text, which loading replaces. A long path wraps after its
+    // separators; one too long even for that shows its beginning and its end.
     lblUpperPath = new FittedLabel("Label1", this);
     lblUpperPath->setObjectName("lblUpperPath");
     lblUpperPath->setAlignment(Qt::AlignCenter);
@@ -53,42 +51,24 @@ frmNewDir::frmNewDir(frmFSMain& main) : QDialog(nullptr), main_(main) {
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    Form_Load();
+    Form_Load(folder);
 }
 
-void frmNewDir::Form_Load() {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
-    upperPath_ = upperPathOf(main_.dirFSDir->Path());
+void frmNewDir::Form_Load(const std::string& folder) {
+    centreOnScreen(this);
+    upperPath_ = upperPathOf(folder);
     lblUpperPath->setText(QString::fromStdString(upperPath_));
 }
 
 void frmNewDir::cmdOK_Click() {
-    const std::string name = txtNewName->text().toStdString();
-    if (name.empty()) {
-        report(kFolderNameEmpty);
+    if (makeNewFolder(fs_, prompts_, upperPath_, txtNewName->text().toStdString(), enter_)) {
+        accept();
         return;
     }
-    if (!newFolderNameAllowed(name)) {
-        report(kFolderNameRefusal);
-        return;
-    }
-    const std::string folder = upperPath_ + name + "/";
-    if (Status made = main_.services().fs->makeDir(folder); !made) {
-        report(made.error().description);
-        return;
-    }
-    // The folder exists now; should the list fail to enter it, say why and
-    // leave the destination where it was.
-    if (Status moved = main_.dirFSDir->setPath(folder); !moved) report(moved.error().description);
-    accept();
+    // Stays open with the name kept, for the user to mend it.
+    txtNewName->setFocus();
 }
 
 void frmNewDir::cmdCancel_Click() { reject(); }
-
-void frmNewDir::report(const std::string& text) {
-    main_.services().prompts->message(text, kProgramTitle);
-    txtNewName->setFocus();
-}
 
 }  // namespace farsend

@@ -1,9 +1,14 @@
 #pragma once
 // The Create New Directory dialog: makes a subfolder of the current
-// destination and moves the main window's folder list into it.
+// destination and moves the destination into it.
 
 #include <QDialog>
+#include <functional>
 #include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
+#include "platform/Result.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,16 +16,19 @@ class QPushButton;
 
 namespace farsend {
 
-class frmFSMain;
-
 class frmNewDir : public QDialog {
     Q_OBJECT
 public:
-    // Loads the dialog for main's current destination. The dialog has no
-    // owner window: main is only the window whose folder list it moves.
-    explicit frmNewDir(frmFSMain& main);
+    // Makes the destination the given folder; fails, leaving it as it was,
+    // when the folder cannot be entered.
+    using EnterFolder = std::function<Status(const std::string& folder)>;
 
-    void Form_Load();
+    // Loads the dialog for the destination folder. It has no owner window;
+    // folders are made through fs, failures told through prompts.
+    frmNewDir(IFileSystem& fs, IPrompts& prompts, const std::string& folder, EnterFolder enter);
+
+private:
+    void Form_Load(const std::string& folder);
     void cmdOK_Click();
     void cmdCancel_Click();
 
@@ -29,10 +37,9 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-private:
-    void report(const std::string& text);
-
-    frmFSMain& main_;
+    IFileSystem& fs_;
+    IPrompts& prompts_;
+    EnterFolder enter_;
     std::string upperPath_;  // the parent folder exactly, whatever the label can show
 };
 

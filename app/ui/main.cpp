@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "about/ui/DesktopSysInfo.h"
 #include "app/ui/DisplayStart.h"
 #include "app/ui/QtPrompts.h"
 #include "app/ui/QtVolumes.h"
@@ -23,17 +24,19 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<QApplication> app = farsend::openDisplay(qtArgc, argv);
     if (!app) return farsend::kNoDisplayExit;
     Q_INIT_RESOURCE(farsend);  // the icon lives in the window library
-    QApplication::setApplicationName("Farsend 98");
+    QApplication::setApplicationName(farsend::kProgramTitle);
     QApplication::setWindowIcon(QIcon(":/farsend98.svg"));
 
     farsend::QtVolumes volumes;
     farsend::QtSettingsStore store;
     farsend::QtPrompts prompts;
+    farsend::DesktopSysInfo sysInfo;
     farsend::Services services;
     services.fs = &farsend::realFileSystem();
     services.volumes = &volumes;
     services.store = &store;
     services.prompts = &prompts;
+    services.sysInfo = &sysInfo;
     services.args = std::move(pieces);
     services.endNow = [](int code) {
         std::fflush(nullptr);

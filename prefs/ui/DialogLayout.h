@@ -1,5 +1,5 @@
 #pragma once
-// Placement helpers for this program's dialogs.
+// Placement helpers for this program's windows and dialogs.
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -9,12 +9,14 @@
 
 namespace farsend {
 
-// Dialogs centre themselves on the screen when they load.
+// The main window and the dialogs centre themselves on the screen when they
+// load, by their outer size (the frame counts once the window has one).
 inline void centreOnScreen(QWidget* w) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->geometry();
-    w->move(area.left() + (area.width() - w->width()) / 2, area.top() + (area.height() - w->height()) / 2);
+    const QSize size = w->frameGeometry().size();
+    w->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
 }
 
 // Esc presses the dialog's Cancel button (whose handler may do more than

@@ -4,19 +4,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
-#include "app/ui/DirListBox.h"
 #include "app/ui/Twips.h"
-#include "app/ui/frmFSMain.h"
 #include "prefs/Favorites.h"
 #include "prefs/LoadSettings.h"
 #include "prefs/ui/DialogLayout.h"
 
 namespace farsend {
 
-Form1::Form1(frmFSMain& main) : QDialog(nullptr), main_(main) {
+Form1::Form1(SettingsSaver& settings, IPrompts& prompts, std::string folder, std::function<void()> added)
+    : QDialog(nullptr), settings_(settings), prompts_(prompts), folder_(std::move(folder)), added_(std::move(added)) {
     setObjectName("Form1");
     setWindowTitle("Add To Favorites...");
     setFixedSize(twips(6075), twips(1305));
@@ -62,7 +60,7 @@ Form1::Form1(frmFSMain& main) : QDialog(nullptr), main_(main) {
 
 void Form1::Form_Load() {
     centreOnScreen(this);
-    ISettingsStore& store = *main_.services().store;
+    ISettingsStore& store = settings_.store();
     for (int n = 1; n <= kFavoriteSlots; ++n)
         cboPosition->addItem(
             QString::fromStdString(positionEntry(n, GetSetting(store, kFavorites, favoriteNameKey(n), "Empty"))));
@@ -75,18 +73,11 @@ void Form1::Command1_Click(int Index) {
         reject();
         return;
     }
-    const QString name = txtName->text();
-    if (name.size() < 1) {
-        QMessageBox box(QMessageBox::NoIcon, "Add To Favorites...", "Name must contain at least one character",
-                        QMessageBox::Ok, this);
-        box.exec();
+    if (!addFavorite(settings_, prompts_, cboPosition->currentIndex() + 1, txtName->text().toStdString(), folder_)) {
         txtName->setFocus();
         return;
     }
-    const int n = cboPosition->currentIndex() + 1;
-    main_.saveSetting(kFavorites, favoriteNameKey(n), name.toStdString());
-    main_.saveSetting(kFavorites, favoritePathKey(n), main_.dirFSDir->Path());
-    main_.LoadFavorites();
+    if (added_) added_();
     accept();
 }
 

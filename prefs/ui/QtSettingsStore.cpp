@@ -52,19 +52,21 @@ static int causeOfWriteFailure(const QString& fileName) {
 }
 
 Status QtSettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
-    bool written = false;
+    QSettings::Status status = QSettings::NoError;
     {
         QSettings settings(fileName_, QSettings::IniFormat);
-        const QSettings::Status loaded = settings.status();
         settings.setValue(keyOf(section, key), QString::fromStdString(value));
         settings.sync();
-        if (loaded == QSettings::NoError) {
-            written = settings.status() == QSettings::NoError;
-        } else if (loaded == QSettings::FormatError) {
-            // The file was not an INI file, so the status cannot change any
-            // more; the write succeeded when the file now reads cleanly.
-            written = QSettings(fileName_, QSettings::IniFormat).status() == QSettings::NoError;
-        }
+        status = settings.status();
+    }
+    bool written = status == QSettings::NoError;
+    if (status == QSettings::FormatError) {
+        // The file was no INI file. The writer reports that from then on,
+        // though its write may well have replaced the file: the write
+        // succeeded when the file, read afresh, is clean and holds the value.
+        const QSettings check(fileName_, QSettings::IniFormat);
+        written =
+            check.status() == QSettings::NoError && check.value(keyOf(section, key)) == QString::fromStdString(value);
     }
     if (written) return {};
     return Error::fromErrno(causeOfWriteFailure(fileName_));

@@ -12,7 +12,6 @@
 
 #include "app/ui/DriveListBox.h"
 #include "app/ui/Twips.h"
-#include "app/ui/frmFSMain.h"
 #include "prefs/LoadSettings.h"
 #include "prefs/Options.h"
 #include "prefs/ui/DialogLayout.h"
@@ -26,7 +25,8 @@ Qt::FocusPolicy tabStopIf(bool selected) { return selected ? Qt::StrongFocus : Q
 
 }  // namespace
 
-frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
+frmOptions::frmOptions(const InMemorySettings& current, IVolumes& volumes, SettingsSaver& settings)
+    : QDialog(nullptr), current_(current), settings_(settings) {
     setObjectName("frmOptions");
     setWindowTitle("Options");
     setFixedSize(twips(4155), twips(2715));
@@ -51,7 +51,7 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     optRootDir = new QRadioButton("Start With Root Directory on Drive", fraStartup);
     optRootDir->setObjectName("optRootDir");
     place(optRootDir, 60, 540, 2715, 195);
-    drvDefaultDrive = new DriveListBox(*main.services().volumes, fraStartup);
+    drvDefaultDrive = new DriveListBox(volumes, fraStartup);
     drvDefaultDrive->setObjectName("drvDefaultDrive");
     place(drvDefaultDrive, 2880, 480, 915, 315);
 
@@ -61,7 +61,7 @@ frmOptions::frmOptions(frmFSMain& main) : QDialog(nullptr), main_(main) {
     optCopy = new QRadioButton("Start With Copy", Picture1);
     optCopy->setObjectName("optCopy");
     place(optCopy, 0, 0, 2475, 255);
-    optMove = new QRadioButton("Start with Move", Picture1);
+    optMove = new QRadioButton("Start with Move", Picture1);  // its small "with", as users have always read it
     optMove->setObjectName("optMove");
     place(optMove, 0, 360, 1515, 195);
 
@@ -141,22 +141,17 @@ void frmOptions::fitToFont() {
 
 void frmOptions::Form_Load() {
     centreOnScreen(this);
-    const OptionsChoice c = optionsFrom(main_.settings);
+    const OptionsChoice c = optionsFrom(current_);
     (c.rootDir ? optRootDir : optLDU)->setChecked(true);
 
     // A default drive that is no longer there (or never was) leaves the list
-    // on its first drive; the dialog opens all the same.
+    // on its first drive; the dialog opens all the same. A known one is
+    // selected by its mount point: the stored text with an old label would
+    // otherwise be taken for a folder on the volume above it.
     drvDefaultDrive->reload();
     const std::vector<Volume>& listed = drvDefaultDrive->volumeList();
-    const std::string mount = mountPointOf(listed, c.drive);
-    bool known = false;
-    for (const Volume& v : listed) known = known || v.designation() == c.drive || v.mountPoint == mount;
-    // Selected by its mount point: a volume relabelled since the designation
-    // was stored is still the same drive, and the stored text with its old
-    // label would otherwise be taken for a folder on the volume above it.
-    if (!known || !drvDefaultDrive->setDrive(mount).ok()) {
-        if (!listed.empty()) (void)drvDefaultDrive->setDrive(listed.front().designation());
-    }
+    if (const std::string pick = optionsDrive(listed, c.drive); !pick.empty() && !drvDefaultDrive->setDrive(pick).ok())
+        (void)drvDefaultDrive->setDrive(listed.front().designation());
 
     (c.copy ? optCopy : optMove)->setChecked(true);
     chkTips->setChecked(c.tips);
@@ -175,7 +170,7 @@ void frmOptions::Command1_Click(int Index) {
     c.drive = drvDefaultDrive->Drive();
     c.copy = optCopy->isChecked();
     c.tips = chkTips->isChecked();
-    for (const auto& [key, value] : optionsWrites(c)) main_.saveSetting(kOptions, key, value);
+    for (const auto& [key, value] : optionsWrites(c)) settings_.save(kOptions, key, value);
     accept();
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 // The Options dialog: the start folder, the default mode and tooltips.
-// Starts from the main window's in-memory settings; OK stores the choices,
-// and either button leaves the main window to load them again.
+// Starts from the in-memory settings; OK stores the choices, and either
+// button leaves the caller to load them again.
 
 #include <QDialog>
 #include <array>
+
+#include "platform/Volumes.h"
+#include "prefs/InMemorySettings.h"
+#include "prefs/SettingsStore.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -14,12 +18,24 @@ class QRadioButton;
 namespace farsend {
 
 class DriveListBox;
-class frmFSMain;
 
 class frmOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit frmOptions(frmFSMain& main);
+    // Opened with no owner window: current is what the last settings load
+    // left, volumes feed the drive list, OK stores through settings.
+    frmOptions(const InMemorySettings& current, IVolumes& volumes, SettingsSaver& settings);
+
+    // Whether OK or Cancel closed it (not the window's close command).
+    bool closedByButton() const { return closedByButton_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+    void Command1_Click(int Index);
+    void fitToFont();
 
     QGroupBox* fraStartup = nullptr;
     QRadioButton* optLDU = nullptr;
@@ -31,19 +47,8 @@ public:
     QCheckBox* chkTips = nullptr;
     std::array<QPushButton*, 2> Command1{};
 
-    void Form_Load();
-    void Command1_Click(int Index);
-
-    // Whether OK or Cancel closed it (not the window's close command).
-    bool closedByButton() const { return closedByButton_; }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void fitToFont();
-
-    frmFSMain& main_;
+    const InMemorySettings& current_;
+    SettingsSaver& settings_;
     bool closedByButton_ = false;
 };
 

@@ -114,7 +114,6 @@ void PictureBox::clear() {
     fitImage();
     image_.fill(resolve(back_));
     touch();
-    ++repaintRequests_;
     update();
 }
 
@@ -156,7 +155,6 @@ void PictureBox::fillRect(int x1, int y1, int x2, int y2) {
         std::fill(row + x1, row + x2 + 1, pixel);
     }
     touch();
-    ++repaintRequests_;
     update(QRect(x1 + kFrame, y1 + kFrame, x2 - x1 + 1, y2 - y1 + 1));
 }
 

@@ -34,9 +34,6 @@ public:
     // The colour that color stands for: system colours from this widget's
     // palette (13 highlight, 15 button face, ...), others as 0x00BBGGRR.
     QColor resolve(OleColor color) const;
-    // How often painting changed pixels and asked for a repaint; painting
-    // what is already there asks for none.
-    int repaintRequests() const { return repaintRequests_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -53,7 +50,6 @@ private:
     QImage image_;
     OleColor fore_ = kSystemColorFlag | 18;  // button text
     OleColor back_ = kColorButtonFace;
-    int repaintRequests_ = 0;
     std::uint64_t version_ = 0;
     // The fore colour as a pixel, resolved once per colour and palette.
     QRgb forePixel_ = 0;

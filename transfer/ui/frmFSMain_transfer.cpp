@@ -46,7 +46,7 @@ void frmFSMain::Command1_MouseDown(int Index, Qt::MouseButton Button) {
         mnuActionCopy->setChecked(!toMove);
         mnuActionMove->setChecked(toMove);
     }
-    const int current = std::clamp<int>(CurrentFile, 0, kMaxFiles - 1);
+    const int current = std::clamp<int>(CurrentFile, 0, kSelectionCapacity - 1);
     const SelectionDisplay display =
         pressDisplay(Command1[0]->text().toStdString(), FileCount, SelectedFiles[current], *services().fs);
     setSelectionCaption(QString::fromStdString(display.text));
@@ -82,7 +82,7 @@ void frmFSMain::MoveFiles() { runTransfer(true); }
 
 void frmFSMain::runTransfer(bool move) {
     if (transferRunning_) return;
-    const int count = std::clamp<int>(FileCount, 0, kMaxFiles);
+    const int count = std::clamp<int>(FileCount, 0, kSelectionCapacity);
     const std::vector<std::string> entries(SelectedFiles.begin(), SelectedFiles.begin() + count);
     StepOutcome outcome;
     {

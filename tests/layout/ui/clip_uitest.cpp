@@ -26,7 +26,10 @@ using namespace farsend::test;
 
 namespace {
 
-using H = MainHarness&;
+struct Fixture : MainHarness {
+    SettingsSaver saver{store, prompts};  // what the settings dialogs store through
+};
+using H = Fixture&;
 using L = const std::function<void(QWidget*)>&;
 const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
@@ -47,10 +50,10 @@ const auto prompted = [](L look) { onNextModal([look](QWidget* w) { look(w), w->
 const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
     {"main", [](H h, L look) { look(&h.window()); }},
     {"main pressed", [](H h, L look) { h.window().Command1_MouseDown(0, Qt::LeftButton), look(&h.window()); }},
-    {"new dir", [](H h, L look) { open<frmNewDir>(look, h.window()); }},
-    {"favorites", [](H h, L look) { open<Form1>(look, h.window()); }},
-    {"options", [](H h, L look) { open<frmOptions>(look, h.window()); }},
-    {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs); }},
+    {"new dir", [](H h, L look) { open<frmNewDir>(look, h.fs, h.prompts, h.tree.path(kDeep), nullptr); }},
+    {"favorites", [](H h, L look) { open<Form1>(look, h.saver, h.prompts, "/", nullptr); }},
+    {"options", [](H h, L look) { open<frmOptions>(look, InMemorySettings{}, h.volumes, h.saver); }},
+    {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs, h.prompts); }},
     {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
     {"conflict", [](H, L look) { prompted(look), QtPrompts().askYesNoCancel(kExists, kPromptTitle); }},
     {"rename",
@@ -93,8 +96,6 @@ QStringList faultsIn(QWidget* window, const QString& family) {
 class ClipTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { clearModalAnswers(); }
-
     void clip_data() {
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("family");
@@ -116,10 +117,9 @@ private slots:
         }
         QApplication::setFont(QFont(family, 10));  // as a desktop sets it
         QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
-        MainHarness h;
-        h.fakeVolumes.emplace(std::vector<Volume>{{"/", ""}, {"/mnt/usb", "USBSTICK"}});
+        Fixture h;
+        h.volumes.list = {{"/", ""}, {"/mnt/usb", "USBSTICK"}};
         QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
-        QVERIFY(h.window().dirFSDir->setPath(h.tree.path(kDeep)).ok());
         QStringList faults{"not shown"};
         kWindows[std::size_t(window)].second(h, [&](QWidget* w) { faults = faultsIn(w, family); });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
@@ -128,11 +128,11 @@ private slots:
     // Tab reaches each group of options once, at its selected option, in
     // the order of the tab indexes; the arrow keys move within a group.
     void optionsByKeyboard() {
-        MainHarness h;
-        QVERIFY(h.start({h.tree.file("a.txt")}));  // Root Directory and Copy selected
-        QStringList seen;
-        const auto keys = {Qt::Key_Tab,  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down,
-                           Qt::Key_Down, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up};
+        Fixture h;
+        QVERIFY(h.start({h.tree.file("a.txt")}));
+        QStringList seen;  // the factory's settings select Last Directory Used and Move
+        const auto keys = {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up,
+                           Qt::Key_Up,  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down};
         kWindows[4].second(h, [&](QWidget* options) {
             QVERIFY(QTest::qWaitForWindowActive(options));
             seen << QApplication::focusWidget()->objectName();
@@ -140,7 +140,7 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), key), seen << QApplication::focusWidget()->objectName();
         });
         QCOMPARE(seen.join(' '),
-                 "optRootDir drvDefaultDrive Command1_0 Command1_1 optCopy optMove optMove chkTips optRootDir optLDU");
+                 "optLDU drvDefaultDrive Command1_0 Command1_1 optMove optCopy optCopy chkTips optLDU optRootDir");
     }
 };
 

@@ -1,0 +1,136 @@
+// The application shell's rules: the selection list and its display, and
+// the destination chooser's word check, drive failures, folder texts and
+// new folders.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/Chooser.h"
+#include "app/Selection.h"
+#include "support/FaultyFileSystem.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
+
+namespace farsend {
+namespace {
+
+using test::Op;
+using Texts = std::vector<std::string>;
+
+// texts joined by sep, with root (the scratch folder) written "~".
+std::string shown(const Texts& texts, const char* sep = " ", const std::string& root = "/none") {
+    std::string out;
+    for (std::size_t i = 0; i < texts.size(); ++i) out += (i == 0 ? "" : sep) + texts[i];
+    for (std::size_t at; (at = out.find(root)) != std::string::npos;) out.replace(at, root.size(), "~");
+    return out;
+}
+
+// Each piece becomes its entry, in order, until the first that names nothing
+// (NotFound), the 22nd (OutOfRange) or one whose search fails (Other). A
+// plain file is taken without a search; a name is never searched as a pattern.
+TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
+    test::TempTree t;
+    test::FaultyFileSystem fs;
+    for (const char* f : {"a.txt", "sub/.h", ".aXb", ".a*b", ".hidden"}) t.file(f);  // ".a*b" would find ".aXb"
+    t.dir("Letters"), t.dir("My Documents");
+    fs.failOn(Op::List, ".hidden", EIO);
+    const Texts many(kSelectionCapacity + 1, "~/a.txt");
+    const std::string all = shown({many.begin(), many.end() - 1}), notFound = "~/a.txt !0";
+    const std::pair<Texts, std::string> cases[] = {
+        {{"~/a.txt", "~/Letters//", "~/.a*b", "~/sub/../sub/.h"}, "~/a.txt ~/Letters ~/.a*b ~/sub/../sub/.h"},
+        {{"~/a.txt", "~/.hidden"}, "~/a.txt !2 " + std::to_string(EIO)},
+        {{many.begin(), many.end() - 1}, all},
+        {many, all + " !1"},
+        {{}, " !0"},
+        {{"~/a.txt", "", "~/a.txt"}, notFound},
+        {{"~/a.txt", "~/a.txt/x"}, notFound},
+        {{"~/a.txt", "~/My", "Documents"}, notFound},
+        {{"~/a.txt", "~/Letters/."}, notFound},
+        {{"~/a.txt", "~/Letters/.."}, notFound},
+        {{"~/a.txt", "/"}, notFound},
+        {{"~/a.txt", "//"}, notFound}};
+    for (const auto& [pieces, expected] : cases) {
+        Texts args, files;
+        for (const std::string& p : pieces) args.push_back(p.rfind("~/", 0) == 0 ? t.root() + p.substr(1) : p);
+        SelectionArray entries{};
+        std::int16_t count = 0;
+        const auto failure = parseCommand(fs, args, entries, count);
+        const std::string kind = failure ? " !" + std::to_string(int(failure->kind)) : "";
+        const std::string number =
+            failure && failure->kind == ParseFailureKind::Other ? " " + std::to_string(failure->error.number) : "";
+        EXPECT_EQ(shown({entries.begin(), entries.begin() + count}, " ", t.root()) + kind + number, expected)
+            << shown(pieces);
+    }
+    EXPECT_EQ(fs.calls(Op::List, "*"), 0);
+}
+
+// The three lines, the mode word from the caption as it stands; an entry
+// that can no longer be read shows its last component without a folder mark.
+TEST(Selection, DisplayNamesTheEntryAsFound) {
+    test::TempTree t;
+    test::FaultyFileSystem fs;
+    fs.failOn(Op::Stat, "Stale", ESTALE);
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        {t.file("Report.doc"), "&Copy", "Copy\r\n/Report.doc\r\nTo:"},
+        {t.dir("Letters"), "&Move", "Move\r\n/Letters/\r\nTo:"},
+        {t.file(".profile"), "&copy", "copy\r\n/.profile\r\nTo:"},
+        {t.path("gone"), "Go", "Go\r\n/gone\r\nTo:"},
+        {t.dir("Stale"), "&Copy", "Copy\r\n/Stale\r\nTo:"}};
+    for (const auto& [entry, caption, expected] : cases) EXPECT_EQ(selectionDisplay(fs, caption, entry), expected);
+}
+
+// The word check's patterns, in order and case-sensitive; the drive failures
+// that end the program; folder texts as the folder list keeps them.
+TEST(Chooser, WordsDrivesAndFolderTexts) {
+    std::string seen;
+    for (const char* path : {"/porn/sex", "/x/babestitspussy", "/sexsex/Essex", "/PORN/Sex"})
+        seen += shown(matchedWordPatterns(path), ",") + "|";
+    for (const int number : {ENODEV, ENXIO, EIO, ENOMEDIUM, ESTALE, ETIMEDOUT, EACCES, EPERM, ENOENT, ENOTDIR})
+        seen += std::to_string(int(driveFailureOf(Error::fromErrno(number)))) + " ";
+    seen += normalizedFolder("/a//b/./c/", "") + " " + normalizedFolder("/..", "") + " " +
+            normalizedFolder("../x ", "/u/v");
+    seen += "|" + shown(folderChain("/mnt/b", "/mnt/b/x"), ",") + "|" + shown(folderChain("/mnt/b", "/mnt/bc"), ",");
+    EXPECT_EQ(seen,
+              "*sex*,*porn*|*tits*,*pussy*,*babes*|*sex*||68 68 71 71 71 71 75 75 0 0 /a/b/c / /u/x |/mnt/b,/mnt/b/x|"
+              "/mnt/b");
+}
+
+// OK in Create New Directory: the name as typed, never reaching outside the
+// parent; what the file system refuses is told and keeps the dialog open; a
+// folder made but not entered is told and the dialog closes.
+TEST(Chooser, NewFolderMadeInsideTheParentAndEntered) {
+    test::TempTree t;
+    test::FaultyFileSystem fs;
+    fs.failOn(Op::MakeDir, "Refused", EACCES);
+    t.dir("Old");
+    const std::string refusal = std::string("|message Farsend 98: ") + kFolderNameRefusal,
+                      refused = std::string("|message Farsend 98: ") + std::strerror(EACCES);
+    const std::pair<const char*, std::string> cases[] = {
+        {"Work", "closes ~/Work/"},
+        {" My Work ", "closes ~/ My Work /"},
+        {"Locked", "closes ~/Locked/" + refused},
+        {"Refused", "stays" + refused},
+        {"/", "stays" + refusal},
+        {"../escape", "stays" + refusal},
+        {".", "stays" + refusal},
+        {"..", "stays" + refusal},
+        {"Old", std::string("stays|message Farsend 98: ") + std::strerror(EEXIST)},
+        {"", std::string("stays|message Farsend 98: ") + kFolderNameEmpty}};
+    for (const auto& [name, expected] : cases) {
+        test::ScriptedPrompts prompts;
+        std::string entered;
+        const bool closes = makeNewFolder(fs, prompts, upperPathOf(t.root()), name, [&entered](const std::string& f) {
+            entered = " " + f;
+            return f.find("Locked") == std::string::npos ? Status{} : Status{Error::fromErrno(EACCES)};
+        });
+        std::string seen = (closes ? "closes" : "stays") + entered;
+        for (const std::string& line : prompts.log) seen += "|" + line;
+        EXPECT_EQ(shown({seen}, " ", t.root()), expected);
+    }
+    EXPECT_EQ(upperPathOf("/") + upperPathOf("/data"), "//data/");
+    EXPECT_FALSE(test::TempTree::exists(t.path("escape")));
+}
+
+}  // namespace
+}  // namespace farsend
