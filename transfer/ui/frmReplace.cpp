@@ -70,13 +70,15 @@ frmReplace::frmReplace(std::int16_t& answer, QWidget* parent)
 }
 
 void frmReplace::spreadRow() {
-    // The buttons share one width, wide enough for the longest caption, and
-    // keep the designed gaps; the row stays centred where it was drawn.
+    // Where a caption needs more than the designed width, the buttons share
+    // one width wide enough for the longest, with the narrowest designed gap
+    // between them; the row stays centred where it was drawn.
     const int padding =
         style()->pixelMetric(QStyle::PM_ButtonMargin) + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     int width = Command1[0]->width();
     for (QPushButton* b : Command1)
         width = std::max(width, b->fontMetrics().size(Qt::TextShowMnemonic, b->text()).width() + padding);
+    if (width == Command1[0]->width()) return;
     const int gap = twips(kButtons[2].left - kButtons[1].left - 975);
     const int row = 5 * width + 4 * gap;
     const int centre = (twips(kButtons[1].left) + twips(kButtons[0].left + 975)) / 2;
