@@ -121,14 +121,10 @@ struct Rig {
     }
 };
 
+// A scenario: the tree, "Copy|Move a,b>Dest", the prompts with their
+// answers, what the window shows, what changes on disk, and faults.
 struct Row {
-    const char* name;
-    const char* tree;
-    const char* command;
-    const char* prompts;
-    const char* shown;
-    const char* changes;
-    const char* fault = "";
+    const char *name, *tree, *command, *prompts, *shown, *changes, *fault = "";
 };
 
 class Scenario : public ::testing::TestWithParam<Row> {};
@@ -261,7 +257,6 @@ TEST(CopyFileData, HugeSparseFileKeepsItsLengthBytesAndHoles) {
     ASSERT_EQ(::stat(rig.tree.path("Dest/huge").c_str(), &st), 0);
     EXPECT_LT(st.st_blocks * 512, 1 << 20);
     EXPECT_EQ(std::count(rig.display.shown.begin(), rig.display.shown.end(), ','), size / 25000);
-    EXPECT_EQ(rig.display.shown.substr(rig.display.shown.size() - 5), ", 100");
 }
 
 // Between two file systems the in-kernel copy refuses; the bytes still move.
