@@ -1,5 +1,5 @@
-// The settings rules: loading the options, the favourites, the Options
-// dialog's state, and storing what the user chose.
+// The settings rules: loading the options, the favourites, and storing what
+// the user chose.
 #include "prefs/LoadSettings.h"
 
 #include <gtest/gtest.h>

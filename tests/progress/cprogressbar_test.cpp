@@ -69,7 +69,7 @@ TEST(Bar, ResizeAndMisuse) {
 }
 
 // The value clamped into the range, its share of the blocks rounded, halves
-// to even (30 blocks on 247 x 11), painted without a clear. A range moved below the
+// to even (30 blocks on 247 x 11, 40 on 245 x 9). A range moved below the
 // value shows the bar full, no block beyond the last; no canvas, however
 // small or large, fails or is painted outside.
 TEST(Bar, LitBlocks) {

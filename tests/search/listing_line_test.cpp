@@ -42,7 +42,7 @@ TEST(PadNum, RightAlignsAndKeepsTheLastCharacters) {
             << (text != nullptr ? text : std::to_string(number)) << " in " << width;
 }
 
-// Before day 0 the time of day counts backwards.
+// Short dates and times, and day numbers; before day 0 the time of day counts backwards.
 TEST(Stamps, ShortDateShortTimeAndDayNumber) {
     const std::pair<CivilTime, const char*> cases[] = {
         {{1998, 3, 9, 0, 0, 0}, "3-98-09 12:00a 35863.000000"},
