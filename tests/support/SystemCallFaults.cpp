@@ -30,6 +30,7 @@ SystemCallFaults::SystemCallFaults() : saved_(sys::calls()) {
     current_ = this;
     sys::Calls& c = sys::calls();
     c.openat = [](int d, const char* p, int flags, mode_t m) {
+        if ((flags & O_TMPFILE) == O_TMPFILE && current_->noUnnamedFiles) return errno = EOPNOTSUPP, -1;
         const int fd = sys::realCalls().openat(d, p, flags, m);
         if (fd >= 0 && ((flags & O_TMPFILE) == O_TMPFILE || (flags & O_CREAT) != 0)) current_->outputs_[fd] = 0;
         return fd;

@@ -24,6 +24,7 @@ public:
     std::int64_t spaceLeft = -1;               // bytes each written file may take, then ENOSPC
     std::int64_t readableBytes = -1;           // bytes the sources give, then EIO
     int copyRefusal = 0;                       // errno of every in-kernel copy
+    bool noUnnamedFiles = false;               // O_TMPFILE refused, as some file systems do
     int closeFailure = 0;                      // errno of closing a written file
     std::function<void(int move)> beforeData;  // move counts from 1
     std::function<void()> afterNaming;         // after a link or a rename

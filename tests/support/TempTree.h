@@ -25,7 +25,7 @@ public:
     // Creates relative (and its parents' folders) holding content.
     std::string file(const std::string& relative, const std::string& content = {}) const;
     // Creates relative holding size bytes of a repeatable pattern.
-    std::string patterned(const std::string& relative, std::int64_t size, unsigned seed = 1) const;
+    std::string patterned(const std::string& relative, std::int64_t size) const;
 
     static std::string read(const std::string& path);
     static bool exists(const std::string& path);
@@ -45,7 +45,7 @@ private:
     std::string root_;
 };
 
-// The byte at offset of a file made by patterned() with seed.
-char patternByte(std::int64_t offset, unsigned seed);
+// The byte at offset of a file made by patterned().
+char patternByte(std::int64_t offset);
 
 }  // namespace farsend::test

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "platform/Paths.h"
@@ -63,25 +64,21 @@ struct Rig {
         const StepOutcome outcome = transfer.walk(entries);
         if (outcome != StepOutcome::Continue) display.add(outcome == StepOutcome::StopWalk ? "stopped" : "ended");
     }
-    // The prompts as a row writes them: "exists N>answer", "rename N>typed",
-    // "replace>k", "!message" (the tree's root as "~").
+    // The prompts as a row writes them: "exists N>answer", "rename N>typed"
+    // (the proposal checked), "replace>k", "!message" (the tree's root as "~").
     std::string asked() const {
+        static const std::pair<std::regex, const char*> forms[] = {
+            {std::regex("^message Farsend 98: (.*)$"), "!$1"},
+            {std::regex("^ask Farsend v\\. 3\\.0: (.*) already exists\\.\\.\\. replace\\?\r\nNo to rename, Cancel "
+                        "to abort\\. > (.*)$"),
+             "exists $1>$2"},
+            {std::regex("^input Rename: Rename the file (.*) to: \\[Copy Of \\1\\] > (.*)$"), "rename $1>$2"},
+            {std::regex("^replace > (.*)$"), "replace>$1"}};
         std::string out;
         for (std::string line : prompts.log) {
             for (std::size_t at; (at = line.find(root())) != std::string::npos;) line.replace(at, root().size(), "~");
-            const auto answer = line.rfind(" > ");
-            const std::string q = line.substr(0, answer),
-                              a = answer == std::string::npos ? "" : ">" + line.substr(answer + 3);
-            const auto name = q.substr(q.find(": ") + 2, q.find(" already") - q.find(": ") - 2);
-            if (q.rfind("message Farsend 98: ", 0) == 0)
-                line = "!" + q.substr(20);
-            else if (q ==
-                     "ask Farsend v. 3.0: " + name + " already exists... replace?\r\nNo to rename, Cancel to abort.")
-                line = "exists " + name + a;
-            else if (q.rfind("input Rename: Rename the file ", 0) == 0)
-                line = "rename " + q.substr(30, q.find(" to: ") - 30) + a;
-            else if (q == "replace")
-                line = "replace" + a;
+            for (const auto& [form, shortened] : forms)
+                if (std::regex_match(line, form)) line = std::regex_replace(line, form, shortened);
             out += (out.empty() ? "" : "|") + line;
         }
         return out;
@@ -94,27 +91,33 @@ struct Rig {
             prompts.answers.push_back(a);
         }
     }
-    // "kind:arg" faults: full/read (bytes), refuse (errno), close, or a change
-    // of the disk at the first move of data (grow, appear, rmdir, swap, and
-    // replace: another file put at the path) or once a name is given (lose).
-    void fault(const std::string& spec) {
-        if (spec.empty()) return;
-        const std::string kind = spec.substr(0, spec.find(':')), arg = spec.substr(spec.find(':') + 1);
-        const std::string at = tree.path(arg);
-        if (kind == "full") faults.spaceLeft = std::stoll(arg);
-        if (kind == "read") faults.readableBytes = std::stoll(arg);
-        if (kind == "refuse") faults.copyRefusal = std::stoi(arg);
-        if (kind == "close") faults.closeFailure = EIO;
-        if (kind == "gone") fs::remove(at);
-        faults.beforeData = [this, kind, at](int move) {
-            if (move != 1) return;
-            if (kind == "grow") std::ofstream(at, std::ios::app) << std::string(1 << 20, 'g');
-            if (kind == "appear") tree.file(at.substr(root().size() + 1), "intruder");
-            if (kind == "rmdir") fs::remove_all(at);
-            if (kind == "swap") fs::rename(at, at + ".old"), fs::create_directory_symlink("elsewhere", at);
-            if (kind == "replace") tree.file("other", "other"), fs::rename(tree.path("other"), at);
-        };
-        if (kind == "lose") faults.afterNaming = [at] { fs::remove(at); };
+    // Faults, "kind:arg" each, blank-separated: full/read (bytes), refuse
+    // (errno), close, named (no unnamed files), gone (before the walk), or a
+    // change of the disk at the first move of data (grow, touch: the same
+    // length rewritten, appear, rmdir, swap, replace: another file put at the
+    // path) or once a name is given (lose).
+    void fault(const std::string& specs) {
+        for (const std::string& spec : split(specs, ' ')) {
+            const std::string kind = spec.substr(0, spec.find(':')), arg = spec.substr(spec.find(':') + 1);
+            const std::string at = tree.path(arg);
+            if (kind == "full") faults.spaceLeft = std::stoll(arg);
+            if (kind == "read") faults.readableBytes = std::stoll(arg);
+            if (kind == "refuse") faults.copyRefusal = std::stoi(arg);
+            if (kind == "close") faults.closeFailure = EIO;
+            if (kind == "named") faults.noUnnamedFiles = true;
+            if (kind == "gone") fs::remove(at);
+            if (kind == "lose") faults.afterNaming = [at] { fs::remove(at); };
+            if (std::string("grow touch appear rmdir swap replace").find(kind) == std::string::npos) continue;
+            faults.beforeData = [this, kind, at](int move) {
+                if (move != 1) return;
+                if (kind == "grow") std::ofstream(at, std::ios::app) << std::string(1 << 20, 'g');
+                if (kind == "touch") std::fstream(at, std::ios::in | std::ios::out).put('t');
+                if (kind == "appear") tree.file(at.substr(root().size() + 1), "intruder");
+                if (kind == "rmdir") fs::remove_all(at);
+                if (kind == "swap") fs::rename(at, at + ".old"), fs::create_directory_symlink("elsewhere", at);
+                if (kind == "replace") tree.file("other", "other"), fs::rename(tree.path("other"), at);
+            };
+        }
     }
 };
 
@@ -150,127 +153,68 @@ const char* const kAgain =
     "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old a, longer;Dest/Src/Sub/b.txt=old b;"
     "Later/c.txt=new c;Dest/Later/c.txt=old c";
 
-INSTANTIATE_TEST_SUITE_P(
-    FileStep, Scenario,
-    ::testing::Values(
-        Row{"TwoWholeChunks", "f.bin*50000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 50, 100", "Dest/f.bin*50000"},
-        Row{"RemainderWithoutUpdate", "f.bin*60000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 42, 83",
-            "Dest/f.bin*60000"},
-        Row{"HalvesToEven", "f.bin*200000;Dest/", "Copy f.bin>Dest", "",
-            "Copying f.bin, 12, 25, 38, 50, 62, 75, 88, 100", "Dest/f.bin*200000"},
-        Row{"BarKeptBetweenFiles", "b.bin*60000;s.bin*10000;Dest/", "Copy b.bin,s.bin>Dest", "",
-            "Copying b.bin, 42, 83, Copying s.bin", "Dest/b.bin*60000;Dest/s.bin*10000"},
-        Row{"YesReplacesWhole", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>Yes",
-            "Copying a.txt, Copying b.txt", "Dest/a.txt=new;Dest/b.txt=bee"},
-        Row{"YesInMoveDeletes", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Yes",
-            "Moving a.txt, Moving b.txt", "-src/a.txt;-src/b.txt;Dest/a.txt=new;Dest/b.txt=bee"},
-        Row{"CancelSkipsOnlyThisFile", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Cancel", "Moving b.txt",
-            "-src/b.txt;Dest/b.txt=bee"},
-        Row{"RenameStopsTheWalk", kExists, "Move src/a.txt,src/b.txt>Dest",
-            "exists a.txt>No|rename a.txt>Copy Of a.txt", "Moving Copy Of a.txt, stopped",
-            "-src/a.txt;Dest/Copy Of a.txt=new"},
-        Row{"RenameAskedUntilUsable", "src/a.txt=new;Dest/a.txt=old;Dest/taken.txt=t;outside.txt=o",
-            "Copy src/a.txt>Dest",
-            "exists a.txt>No|rename a.txt>a.txt|rename a.txt>../outside.txt|rename a.txt>.|rename a.txt>..|rename "
-            "a.txt>taken.txt|rename a.txt>A.TXT",
-            "Copying A.TXT, stopped", "Dest/A.TXT=new"},
-        Row{"RenameEmptyEnds", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>No|rename a.txt>", "ended", ""},
-        Row{"HiddenNameIsAConflict", "src/.p=new;Dest/.p=old", "Copy src/.p>Dest", "exists .p>Cancel", "", ""},
-        Row{"FolderOfTheName", "src/a.txt=new;Dest/a.txt/", "Move src/a.txt>Dest", "!Is a directory", "Moving a.txt",
-            ""},
-        Row{"SameFile", "src/a.bin*70000;o/b.txt=bee", "Move src/a.bin,o/b.txt>src", kItself, "Moving b.txt",
-            "-o/b.txt;src/b.txt=bee"},
-        Row{"SameFileThroughLink", "src/a.bin*70000;o/b.txt=bee;alias@src", "Move src/a.bin,o/b.txt>alias", kItself,
-            "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
-        Row{"PipeAndDanglingLink", "src/p|;src/d@nowhere;src/b.txt=bee;Dest/", "Move src/p,src/d,src/b.txt>Dest",
-            "!~/src/p is not a plain file (a pipe, socket or device); it was skipped.|!~/src/d is a link to an item "
-            "that no longer exists; it was skipped.",
-            "Moving b.txt", "-src/b.txt;Dest/b.txt=bee"},
-        Row{"VanishedEntry", "src/a.txt=a;src/b.txt=bee;Dest/", "Copy src/a.txt,src/b.txt>Dest", "", "Copying b.txt",
-            "Dest/b.txt=bee", "gone:src/a.txt"},
-        Row{"ExecuteBits", "run~755=#!;Dest/", "Copy run>Dest", "", "Copying run", "Dest/run~755=#!"},
-        Row{"ReadOnlySourceStays", "ro~444=data;Dest/", "Move ro>Dest", "", "Moving ro", "Dest/ro=data"},
-        Row{"DiskFullNoTrace", "a.bin*100000;b.txt=bee;Dest/", "Move a.bin,b.txt>Dest", "!No space left on device",
-            "Moving a.bin, Moving b.txt", "-b.txt;Dest/b.txt=bee", "full:30000"},
-        Row{"FailedReplaceKeepsOld", "a.bin*100000;Dest/a.bin=old", "Copy a.bin>Dest",
-            "exists a.bin>Yes|!No space left on device", "Copying a.bin", "", "full:30000"},
-        Row{"ReadError", "a.bin*80000;Dest/", "Move a.bin>Dest", "!Input/output error", "Moving a.bin, 31, 62", "",
-            "read:65536"},
-        Row{"LateCloseFailure", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error", "Moving a.txt", "", "close"},
-        Row{"LateCloseFailureOnReplace", "a.txt=a;Dest/a.txt=old", "Move a.txt>Dest",
-            "exists a.txt>Yes|!Input/output error", "Moving a.txt", "", "close"},
-        Row{"KernelCopyRefusedXdev", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
-            "Dest/f.bin*70000", "refuse:18"},
-        Row{"KernelCopyRefusedPerm", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
-            "Dest/f.bin*70000", "refuse:1"},
-        Row{"KernelCopyRefusedNosys", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71",
-            "Dest/f.bin*70000", "refuse:38"},
-        Row{"SourceGrowsInMove", "a.bin*100000;Dest/", "Move a.bin>Dest",
-            "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100",
-            "Dest/a.bin*100000;a.bin#1148576", "grow:a.bin"},
-        Row{"DestinationRemoved", "a.txt=a;Dest/", "Move a.txt>Dest", "!No such file or directory", "Moving a.txt",
-            "-Dest/", "rmdir:Dest"},
-        Row{"CopyGoneFromItsName", "a.txt=a;Dest/", "Move a.txt>Dest",
-            "!The copy of ~/a.txt is not where it was written; ~/a.txt was left where it is.", "Moving a.txt", "",
-            "lose:Dest/a.txt"},
-        Row{"AnotherFileAtTheSourcePath", "a.txt=a;Dest/", "Move a.txt>Dest",
-            "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt",
-            "Dest/a.txt=a;a.txt=other", "replace:a.txt"},
-        Row{"FileAppearsAtTheName", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt",
-            "Dest/a.txt=intruder", "appear:Dest/a.txt"},
-        Row{"LinkAtTheNameReplaced", "a.txt=new;out.txt=keep;Dest/a.txt@../out.txt", "Move a.txt>Dest",
-            "exists a.txt>Yes", "Moving a.txt", "-a.txt;Dest/a.txt=new"},
-        Row{"DanglingLinkAtTheName", "a.txt=new;Dest/a.txt@../none", "Copy a.txt>Dest", "exists a.txt>Yes",
-            "Copying a.txt", "Dest/a.txt=new"},
-        Row{"DestinationSwappedForALink", "a.txt=a;b.txt=b;elsewhere/;Dest/", "Copy a.txt,b.txt>Dest", "",
-            "Copying a.txt, Copying b.txt", "-Dest/;Dest.old/;Dest.old/a.txt=a;Dest.old/b.txt=b;Dest@elsewhere",
-            "swap:Dest"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(FileStep, Scenario, ::testing::Values(
+    Row{"TwoWholeChunks", "f.bin*50000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 50, 100", "Dest/f.bin*50000"},
+    Row{"RemainderWithoutUpdate", "f.bin*60000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 42, 83", "Dest/f.bin*60000"},
+    Row{"HalvesToEven", "f.bin*200000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 12, 25, 38, 50, 62, 75, 88, 100", "Dest/f.bin*200000"},
+    Row{"BarKeptBetweenFiles", "b.bin*60000;s.bin*10000;Dest/", "Copy b.bin,s.bin>Dest", "", "Copying b.bin, 42, 83, Copying s.bin", "Dest/b.bin*60000;Dest/s.bin*10000"},
+    Row{"YesReplacesWhole", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>Yes", "Copying a.txt, Copying b.txt", "Dest/a.txt=new;Dest/b.txt=bee"},
+    Row{"YesInMoveDeletes", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Yes", "Moving a.txt, Moving b.txt", "-src/a.txt;-src/b.txt;Dest/a.txt=new;Dest/b.txt=bee"},
+    Row{"CancelSkipsOnlyThisFile", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>Cancel", "Moving b.txt", "-src/b.txt;Dest/b.txt=bee"},
+    Row{"RenameStopsTheWalk", kExists, "Move src/a.txt,src/b.txt>Dest", "exists a.txt>No|rename a.txt>Copy Of a.txt", "Moving Copy Of a.txt, stopped", "-src/a.txt;Dest/Copy Of a.txt=new"},
+    Row{"RenameAskedUntilUsable", "src/a.txt=new;Dest/a.txt=old;Dest/taken.txt=t;outside.txt=o", "Copy src/a.txt>Dest", "exists a.txt>No|rename a.txt>a.txt|rename a.txt>../outside.txt|rename a.txt>.|rename a.txt>..|rename a.txt>taken.txt|rename a.txt>A.TXT", "Copying A.TXT, stopped", "Dest/A.TXT=new"},
+    Row{"RenameEmptyEnds", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>No|rename a.txt>", "ended", ""},
+    Row{"HiddenNameIsAConflict", "src/.p=new;Dest/.p=old", "Copy src/.p>Dest", "exists .p>Cancel", "", ""},
+    Row{"FolderOfTheName", "src/a.txt=new;Dest/a.txt/", "Move src/a.txt>Dest", "!Is a directory", "Moving a.txt", ""},
+    Row{"SameFile", "src/a.bin*70000;o/b.txt=bee", "Move src/a.bin,o/b.txt>src", kItself, "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
+    Row{"SameFileThroughLink", "src/a.bin*70000;o/b.txt=bee;alias@src", "Move src/a.bin,o/b.txt>alias", kItself, "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
+    Row{"PipeAndDanglingLink", "src/p|;src/d@nowhere;src/b.txt=bee;Dest/", "Move src/p,src/d,src/b.txt>Dest", "!~/src/p is not a plain file (a pipe, socket or device); it was skipped.|!~/src/d is a link to an item that no longer exists; it was skipped.", "Moving b.txt", "-src/b.txt;Dest/b.txt=bee"},
+    Row{"VanishedEntry", "src/a.txt=a;src/b.txt=bee;Dest/", "Copy src/a.txt,src/b.txt>Dest", "", "Copying b.txt", "Dest/b.txt=bee", "gone:src/a.txt"},
+    Row{"ExecuteBits", "run~755=#!;Dest/", "Copy run>Dest", "", "Copying run", "Dest/run~755=#!"},
+    Row{"ReadOnlySourceStays", "ro~444=data;Dest/", "Move ro>Dest", "", "Moving ro", "Dest/ro=data"},
+    Row{"DiskFullNoTrace", "a.bin*100000;b.txt=bee;Dest/", "Move a.bin,b.txt>Dest", "!No space left on device", "Moving a.bin, Moving b.txt", "-b.txt;Dest/b.txt=bee", "full:30000"},
+    Row{"FailedReplaceKeepsOld", "a.bin*100000;Dest/a.bin=old", "Copy a.bin>Dest", "exists a.bin>Yes|!No space left on device", "Copying a.bin", "", "full:30000"},
+    Row{"ReadError", "a.bin*80000;Dest/", "Move a.bin>Dest", "!Input/output error", "Moving a.bin, 31, 62", "", "read:65536"},
+    Row{"LateCloseFailure", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error", "Moving a.txt", "", "close"},
+    Row{"LateCloseFailureOnReplace", "a.txt=a;Dest/a.txt=old", "Move a.txt>Dest", "exists a.txt>Yes|!Input/output error", "Moving a.txt", "", "close"},
+    Row{"KernelCopyRefusedXdev", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71", "Dest/f.bin*70000", "refuse:18"},
+    Row{"KernelCopyRefusedPerm", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71", "Dest/f.bin*70000", "refuse:1"},
+    Row{"KernelCopyRefusedNosys", "f.bin*70000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 36, 71", "Dest/f.bin*70000", "refuse:38"},
+    Row{"SourceGrowsInMove", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100", "Dest/a.bin*100000;a.bin#1148576", "grow:a.bin"},
+    Row{"DestinationRemoved", "a.txt=a;Dest/", "Move a.txt>Dest", "!No such file or directory", "Moving a.txt", "-Dest/", "rmdir:Dest"},
+    Row{"CopyGoneFromItsName", "a.txt=a;Dest/", "Move a.txt>Dest", "!The copy of ~/a.txt is not where it was written; ~/a.txt was left where it is.", "Moving a.txt", "", "lose:Dest/a.txt"},
+    Row{"AnotherFileAtTheSourcePath", "a.txt=a;Dest/", "Move a.txt>Dest", "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt", "Dest/a.txt=a;a.txt=other", "replace:a.txt"},
+    Row{"FileAppearsAtTheName", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt", "Dest/a.txt=intruder", "appear:Dest/a.txt"},
+    Row{"FileAppearsWhereNoUnnamedFiles", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt", "Dest/a.txt=intruder", "named appear:Dest/a.txt"},
+    Row{"RewrittenInPlace", "a.txt=a;Dest/", "Move a.txt>Dest", "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt", "Dest/a.txt=t;a.txt=t", "touch:a.txt"},
+    Row{"ReadOnlyFileNotReplaced", "a.txt=new;Dest/a.txt~444=old", "Copy a.txt>Dest", "exists a.txt>Yes|!Permission denied", "Copying a.txt", ""},
+    Row{"LinkAtTheNameReplaced", "a.txt=new;out.txt=keep;Dest/a.txt@../out.txt", "Move a.txt>Dest", "exists a.txt>Yes", "Moving a.txt", "-a.txt;Dest/a.txt=new"},
+    Row{"DanglingLinkAtTheName", "a.txt=new;Dest/a.txt@../none", "Copy a.txt>Dest", "exists a.txt>Yes", "Copying a.txt", "Dest/a.txt=new"},
+    Row{"DestinationSwappedForALink", "a.txt=a;b.txt=b;elsewhere/;Dest/", "Copy a.txt,b.txt>Dest", "", "Copying a.txt, Copying b.txt", "-Dest/;Dest.old/;Dest.old/a.txt=a;Dest.old/b.txt=b;Dest@elsewhere", "swap:Dest"}),
     [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(
-    FolderTree, Scenario,
-    ::testing::Values(Row{"Copy", kTree, "Copy Src>Dest", "", "Copying a.txt, Copying b.txt",
-                          "Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
-                      Row{"YesToAllHoldsForLaterFolders", kAgain, "Copy Src,Later>Dest", "replace>2",
-                          "Copying a.txt, Copying b.txt, Copying c.txt",
-                          "Dest/Later/c.txt=new c;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
-                      Row{"NoToAllCopiesOnlyNewFiles",
-                          "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old;Later/c.txt=c;Dest/Later/c.txt=old",
-                          "Copy Src,Later>Dest", "replace>4", "Copying a.txt, Copying b.txt, Copying c.txt",
-                          "Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b"},
-                      Row{"CancelEnds", kAgain, "Copy Src,Later>Dest", "replace>0", "Copying a.txt, ended", ""},
-                      Row{"Move", kTree, "Move Src>Dest", "", "Moving a.txt, Moving b.txt",
-                          "-Src/;-Src/Sub/;-Src/Sub/b.txt;-Src/a.txt;Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new "
-                          "b;Dest/Src/a.txt=new a"},
-                      Row{"MoveWithNoKeepsFolders", "Src/a.txt=a;Src/Sub/b.txt=new;Dest/Src/Sub/b.txt=old",
-                          "Move Src>Dest", "replace>3", "Moving a.txt, Moving b.txt", "-Src/a.txt;Dest/Src/a.txt=a"},
-                      Row{"EmptyAndIntermediateFolders", "Src/E/;Src/A/B/x.txt=x;Dest/", "Move Src>Dest", "",
-                          "Moving x.txt",
-                          "-Src/;-Src/A/;-Src/A/B/;-Src/A/B/x.txt;-Src/E/;Dest/Src/;Dest/Src/A/;Dest/Src/A/B/;Dest/Src/"
-                          "A/B/x.txt=x;Dest/Src/E/"},
-                      Row{"HiddenAndSpecialFiles", "Src/.h=h;Src/S/p|;Dest/", "Copy Src>Dest",
-                          "!~/Src/S/p is not a plain file (a pipe, socket or device); it was skipped.",
-                          "Copying .h, Copying p", "Dest/Src/;Dest/Src/.h=h;Dest/Src/S/"},
-                      Row{"IntoItsOwnSubfolder", "Src/a.txt=a;Src/Sub/b.txt=b", "Copy Src>Src/Sub", "",
-                          "Copying a.txt, Copying b.txt",
-                          "Src/Sub/Src/;Src/Sub/Src/Sub/;Src/Sub/Src/Sub/b.txt=b;Src/Sub/Src/a.txt=a"},
-                      Row{"IntoItsOwnParent", "Src/a.txt=a", "Move Src>.",
-                          "!The destination of ~/Src is the folder itself; it was left as it is.", "", ""},
-                      Row{"MoveStopsAtAFailedCopy", "Src/a.txt=a;Src/S/b.bin*100000;Src/S/D/c.txt=c;Dest/",
-                          "Move Src>Dest", "!No space left on device", "Moving a.txt, Moving b.bin",
-                          "-Src/a.txt;Dest/Src/;Dest/Src/S/;Dest/Src/a.txt=a", "full:30000"},
-                      Row{"DestinationRemoved", kTree, "Move Src>Dest", "!No such file or directory", "Moving a.txt",
-                          "-Dest/", "rmdir:Dest"},
-                      Row{"FileAppearsAtTheName", "Src/a.txt=new;Dest/", "Copy Src>Dest", "replace>3", "Copying a.txt",
-                          "Dest/Src/;Dest/Src/a.txt=intruder", "appear:Dest/Src/a.txt"},
-                      Row{"LinkAtTheNameReplaced", "Src/a.txt=new;out.txt=keep;Dest/Src/a.txt@../../out.txt",
-                          "Copy Src>Dest", "replace>1", "Copying a.txt", "Dest/Src/a.txt=new"},
-                      Row{"LinkInPlaceOfAFolder", "Src/a.txt=a;elsewhere/;Dest/Src@../elsewhere", "Copy Src>Dest",
-                          "!Not a directory", "Copying a.txt", ""},
-                      Row{"MoveOfALinkToAFolder", "Real/a.txt=a;Real/S/b.txt=b;link@Real;Dest/", "Move link>Dest", "",
-                          "Moving a.txt, Moving b.txt",
-                          "-link;Dest/link/;Dest/link/S/;Dest/link/S/b.txt=b;Dest/link/a.txt=a"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(FolderTree, Scenario, ::testing::Values(
+    Row{"Copy", kTree, "Copy Src>Dest", "", "Copying a.txt, Copying b.txt", "Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
+    Row{"YesToAllHoldsForLaterFolders", kAgain, "Copy Src,Later>Dest", "replace>2", "Copying a.txt, Copying b.txt, Copying c.txt", "Dest/Later/c.txt=new c;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
+    Row{"NoToAllCopiesOnlyNewFiles", "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old;Later/c.txt=c;Dest/Later/c.txt=old", "Copy Src,Later>Dest", "replace>4", "Copying a.txt, Copying b.txt, Copying c.txt", "Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b"},
+    Row{"CancelEnds", kAgain, "Copy Src,Later>Dest", "replace>0", "Copying a.txt, ended", ""},
+    Row{"Move", kTree, "Move Src>Dest", "", "Moving a.txt, Moving b.txt", "-Src/;-Src/Sub/;-Src/Sub/b.txt;-Src/a.txt;Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
+    Row{"MoveWithNoKeepsFolders", "Src/a.txt=a;Src/Sub/b.txt=new;Dest/Src/Sub/b.txt=old", "Move Src>Dest", "replace>3", "Moving a.txt, Moving b.txt", "-Src/a.txt;Dest/Src/a.txt=a"},
+    Row{"EmptyAndIntermediateFolders", "Src/E/;Src/A/B/x.txt=x;Dest/", "Move Src>Dest", "", "Moving x.txt", "-Src/;-Src/A/;-Src/A/B/;-Src/A/B/x.txt;-Src/E/;Dest/Src/;Dest/Src/A/;Dest/Src/A/B/;Dest/Src/A/B/x.txt=x;Dest/Src/E/"},
+    Row{"HiddenAndSpecialFiles", "Src/.h=h;Src/S/p|;Dest/", "Copy Src>Dest", "!~/Src/S/p is not a plain file (a pipe, socket or device); it was skipped.", "Copying .h, Copying p", "Dest/Src/;Dest/Src/.h=h;Dest/Src/S/"},
+    Row{"IntoItsOwnSubfolder", "Src/a.txt=a;Src/Sub/b.txt=b", "Copy Src>Src/Sub", "", "Copying a.txt, Copying b.txt", "Src/Sub/Src/;Src/Sub/Src/Sub/;Src/Sub/Src/Sub/b.txt=b;Src/Sub/Src/a.txt=a"},
+    Row{"IntoItsOwnParent", "Src/a.txt=a", "Move Src>.", "!The destination of ~/Src is the folder itself; it was left as it is.", "", ""},
+    Row{"MoveStopsAtAFailedCopy", "Src/a.txt=a;Src/S/b.bin*100000;Src/S/D/c.txt=c;Dest/", "Move Src>Dest", "!No space left on device", "Moving a.txt, Moving b.bin", "-Src/a.txt;Dest/Src/;Dest/Src/S/;Dest/Src/a.txt=a", "full:30000"},
+    Row{"DestinationRemoved", kTree, "Move Src>Dest", "!No such file or directory", "Moving a.txt", "-Dest/", "rmdir:Dest"},
+    Row{"FileAppearsAtTheName", "Src/a.txt=new;Dest/", "Copy Src>Dest", "replace>3", "Copying a.txt", "Dest/Src/;Dest/Src/a.txt=intruder", "appear:Dest/Src/a.txt"},
+    Row{"LinkAtTheNameReplaced", "Src/a.txt=new;out.txt=keep;Dest/Src/a.txt@../../out.txt", "Copy Src>Dest", "replace>1", "Copying a.txt", "Dest/Src/a.txt=new"},
+    Row{"LinkInPlaceOfAFolder", "Src/a.txt=a;elsewhere/;Dest/Src@../elsewhere", "Copy Src>Dest", "!Not a directory", "Copying a.txt", ""},
+    Row{"MoveOfALinkToAFolder", "Real/a.txt=a;Real/S/b.txt=b;link@Real;Dest/", "Move link>Dest", "", "Moving a.txt, Moving b.txt", "-link;Dest/link/;Dest/link/S/;Dest/link/S/b.txt=b;Dest/link/a.txt=a"}),
     [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
 
 // Whatever the size of the pieces the bytes move in, every whole chunk gets
 // its value in order, the copy is exact, and the window is served.

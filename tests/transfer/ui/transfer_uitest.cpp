@@ -63,6 +63,8 @@ private slots:
         h.prompts.answers = {"No", ""};
         QVERIFY(h.start({h.tree.path("src/a.txt")}));
         QVERIFY(folders(h.window()).setPath(h.tree.path("Dest")).ok());
+        QTest::mousePress(child(h.window(), "Command1_0"), Qt::RightButton);  // one entry: the three lines
+        QCOMPARE(child<QLabel>(h.window(), "lblFileName")->text(), "Move\r\n/a.txt\r\nTo:");
         child(h.window(), "drvFSDrive")->setFocus(), press(Qt::Key_Return);  // Enter presses Copy/Move
         QCOMPARE(std::pair(h.endedWith.value_or(-1), h.stored("Options", "LDU").has_value()), std::pair(0, false));
     }
