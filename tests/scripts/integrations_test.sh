@@ -14,8 +14,8 @@ make_standin "$prefix/bin/farsend98" "$record"
 
 # The names a selection may hold that have broken menu commands before:
 # blanks, both quotes, a backslash, line breaks, a tab, a leading "-", shell
-# metacharacters, "%" sequences that launchers expand, non-ASCII text. Beside
-# them lies 50ff.txt, which a launcher that expands "%o" would hand over in
+# metacharacters, "%" sequences that launchers expand, non-ASCII text. Among
+# them is 50ff.txt, which a launcher that expands "%o" would hand over in
 # place of 50%off.txt.
 selection=$(mkdir "$scratch/sel dir" && cd "$scratch/sel dir" && pwd -P)
 mkdir "$selection/folder with blank"
