@@ -8,23 +8,16 @@ doc="$source_dir/README.md"
 records() { cat "$build_dir"/install_manifest.txt "$build_dir"/install_folders.txt 2>/dev/null | sha256sum; }
 package() {
     records > "$scratch/records.before"
-    (cd "$build_dir" && cpack -G DEB -B "$scratch/package") > "$scratch/cpack.log" 2>&1
-    records > "$scratch/records.after"
+    (cd "$build_dir" && cpack -G DEB -B "$scratch/package") && records > "$scratch/records.after"
 }
-locked package
-deb=$(find "$scratch/package" -maxdepth 1 -name 'farsend98_*.deb' | head -1)
-if [ -z "$deb" ]; then
-    fail "cpack -G DEB builds the package" "$(tail -20 "$scratch/cpack.log")"
-    finish
-    exit 1
-fi
+or_stop "cpack -G DEB builds the package" locked package
+deb=$(echo "$scratch"/package/farsend98_*.deb)
 same "cpack leaves install_manifest.txt and install_folders.txt as they were" \
     "$(cat "$scratch/records.before")" "$(cat "$scratch/records.after")"
 
 # A sanitizer build links the sanitizers' run-time libraries and is built
 # without the hardening flags: its package is only compared with README.md.
-sanitized=
-readelf -d "$program_built" | grep -q 'NEEDED.*lib[a-z]*san\.' && sanitized=1
+sanitized=$(readelf -d "$1" | grep 'NEEDED.*lib[a-z]*san\.')
 if [ -n "$sanitized" ]; then
     skip "lintian" "sanitizer build"
 else
@@ -35,12 +28,7 @@ fi
 # in / stands for a folder and everything in it.
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
 listed=$(sed -n 's#^    \(/usr/[^ ]*\)$#\1#p' "$doc")
-covered=$(while IFS= read -r entry; do
-    case $entry in
-        */) grep "^$entry" <<< "$packaged" ;;
-        *) echo "$entry" ;;
-    esac
-done <<< "$listed" | sort -u)
+covered=$({ grep -v '/$' <<< "$listed"; grep -F -f <(grep '/$' <<< "$listed") <<< "$packaged"; } | sort -u)
 same "the package holds exactly the files README.md lists" "$covered" "$packaged"
 
 # Package names only: dpkg-shlibdeps picks the versions from the build machine.
@@ -56,12 +44,9 @@ done
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 servicemenu="$root/usr/share/kio/servicemenus/farsend98-sendto.desktop"
-check "the Dolphin entry passes desktop-file-validate" desktop-file-validate "$servicemenu"
-same "the entries start /usr/bin/farsend98" "$(printf '%s\n' 'Exec=/usr/bin/farsend98 %F' 'Exec=/usr/bin/farsend98 %F' \
-    'Exec=/usr/bin/farsend98 %F' \
-    'Exec=/usr/share/farsend98/integrations/farsend98-open-uris /usr/bin/farsend98 %U')" \
-    "$(cat "$root"/usr/share/applications/farsend98.desktop "$servicemenu" \
-        "$root/usr/share/nemo/actions/farsend98-sendto.nemo_action" | grep '^Exec=')"
+same "the entries start /usr/bin/farsend98" "$(printf 'Exec=%s\n' '/usr/bin/farsend98 %F' '/usr/bin/farsend98 %F' \
+    '/usr/bin/farsend98 %F' '/usr/share/farsend98/integrations/farsend98-open-uris /usr/bin/farsend98 %U')" \
+    "$(grep -h '^Exec=' "$root"/usr/share/applications/farsend98.desktop "$servicemenu" "$root"/usr/share/nemo/actions/*)"
 
 # With those in place, farsend98-integrate writes GNOME Files' and Thunar's
 # entries only (wherever the tree is unpacked, it finds the program beside
@@ -69,13 +54,10 @@ same "the entries start /usr/bin/farsend98" "$(printf '%s\n' 'Exec=/usr/bin/fars
 export HOME="$scratch/user" XDG_DATA_HOME="$scratch/user/.local/share" XDG_CONFIG_HOME="$scratch/user/.config"
 mkdir -p "$XDG_DATA_HOME/kio/servicemenus"
 printf '[Desktop Entry]\n' > "$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop"
-"$root/usr/bin/farsend98-integrate" install > "$scratch/integrate.log" 2>&1 ||
-    fail "the packaged farsend98-integrate installs" "$(cat "$scratch/integrate.log")"
+check "the packaged farsend98-integrate installs" "$root/usr/bin/farsend98-integrate" install
 same "the packaged farsend98-integrate writes GNOME Files' and Thunar's entries, and drops a Dolphin one" \
     "$(printf '%s\n' ./.config/Thunar/uca.xml "./.local/share/nautilus/scripts/Send to Farsend 98")" \
     "$(cd "$HOME" && find . -type f ! -path './.local/share/farsend98/*' | sort)"
-grep -qF "$root/usr/bin/farsend98" "$XDG_DATA_HOME/nautilus/scripts/Send to Farsend 98" ||
-    fail "the GNOME Files script names the packaged program"
 "$root/usr/bin/farsend98-integrate" remove > /dev/null
 same "farsend98-integrate remove leaves the folders it found" "./.local/share/kio/servicemenus" \
     "$(cd "$HOME" && find . -mindepth 1 -type d -empty)"

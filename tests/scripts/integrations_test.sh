@@ -11,12 +11,22 @@ integrate="$prefix/bin/farsend98-integrate"
 record="$scratch/record"
 # The menus must start the installed program; a stand-in takes its place.
 make_standin "$prefix/bin/farsend98" "$record"
+
+# The names a selection may hold that have broken menu commands before:
+# blanks, both quotes, a backslash, line breaks, a tab, a leading "-", shell
+# metacharacters, "%" sequences that launchers expand, non-ASCII text. Among
+# them is 50ff.txt, which a launcher that expands "%o" would hand over in
+# place of 50%off.txt.
 selection=$(mkdir "$scratch/sel dir" && cd "$scratch/sel dir" && pwd -P)
-make_awkward_selection "$selection"
-uris=() uri_lines=""
-for path in "${awkward_paths[@]}"; do
-    uris+=("$(gio info -- "$path" | sed -n 's/^uri: //p')")
-    uri_lines+="${uris[-1]}"$'\n'
+mkdir "$selection/folder with blank"
+paths=() uris=()
+for name in "plain.txt" "with blank.txt" "  two  blanks and a trailing one " "it's single" 'say "double"' \
+    'back\slash\' $'line\nbreak' $'ends in a line break\n' $'tab\there' "-leading-dash" "--help" \
+    '$HOME `id` $(id) ; & | > <' "percent %F %U %f %D0" "50%off.txt" "50ff.txt" "%20" "%%" "%F" "trailing %" \
+    "ünïcödé ✓.txt" "folder with blank"; do
+    [ -e "$selection/$name" ] || printf 'x' > "$selection/$name"
+    paths+=("$selection/$name")
+    uris+=("$(gio info -- "${paths[-1]}" | sed -n 's/^uri: //p')")
 done
 
 use_home() {
@@ -28,35 +38,33 @@ use_home "$scratch/user home"
 check "farsend98-integrate install" "$integrate" install
 servicemenu="$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop"
 script="$XDG_DATA_HOME/nautilus/scripts/Send to Farsend 98"
-nemo_action="$XDG_DATA_HOME/nemo/actions/farsend98-sendto.nemo_action"
 check "the Dolphin entry is valid and executable (Dolphin runs only those)" \
     sh -c 'desktop-file-validate "$1" && test -x "$1" -a -x "$2"' sh "$servicemenu" "$script"
-check "uca.xml is well-formed XML" xmllint --noout "$uca"
 
 # Dolphin and the desktop entry: %F as GLib's gio launch expands it, by the
 # Desktop Entry rules that KIO follows too.
 for entry in "$servicemenu" "$prefix/share/applications/farsend98.desktop"; do
-    gio launch "$entry" "${awkward_paths[@]}"
-    expect_record "${entry##*/} (Exec ... %F) passes every path as it is" "$record" "${awkward_paths[@]}"
+    gio launch "$entry" "${paths[@]}"
+    expect_record "${entry##*/} (Exec ... %F) passes every path as it is" "$record" "${paths[@]}"
 done
 
 # GNOME Files: the exact addresses, one a line, beside arguments in which
 # "%" sequences were expanded ("50%off.txt" became another file's name).
-(cd "$selection" && NAUTILUS_SCRIPT_SELECTED_URIS=$uri_lines "$script" 50ff.txt)
-expect_record "GNOME Files script passes every path as it is, from its addresses" "$record" "${awkward_paths[@]}"
+(cd "$selection" && NAUTILUS_SCRIPT_SELECTED_URIS=$(printf '%s\n' "${uris[@]}") "$script" 50ff.txt)
+expect_record "GNOME Files script passes every path as it is, from its addresses" "$record" "${paths[@]}"
 (cd / && NAUTILUS_SCRIPT_SELECTED_URIS= "$script" tmp)
 expect_record "GNOME Files script with no address starts the program with none" "$record"
 
 # Nemo puts the addresses for %U, each in its Quote characters, into the
 # line and splits it with g_shell_parse_argv; gio gives the same split for a
 # desktop entry whose Exec line is the expanded one (every % doubled).
-nemo_exec=$(sed -n 's/^Exec=//p' "$nemo_action")
-quote=$(sed -n 's/^Quote=double$/"/p; s/^Quote=single$/'"'"'/p' "$nemo_action")
+nemo_exec=$(sed -n 's/^Exec=//p' "$XDG_DATA_HOME/nemo/actions/farsend98-sendto.nemo_action")
+quote=$(sed -n 's/^Quote=double$/"/p; s/^Quote=single$/'"'"'/p' "$XDG_DATA_HOME/nemo/actions/farsend98-sendto.nemo_action")
 list=$(printf " $quote%s$quote" "${uris[@]}")
 expanded=${nemo_exec%%"%U"*}${list# }${nemo_exec#*"%U"}
 printf '[Desktop Entry]\nType=Application\nName=Nemo\nExec=%s\n' "${expanded//%/%%}" > "$scratch/nemo.desktop"
 gio launch "$scratch/nemo.desktop"
-expect_record "Nemo action (%U and its Quote) passes every path as it is" "$record" "${awkward_paths[@]}"
+expect_record "Nemo action (%U and its Quote) passes every path as it is" "$record" "${paths[@]}"
 
 helper="$prefix/share/farsend98/integrations/farsend98-open-uris"
 "$helper" "$prefix/bin/farsend98" "file://localhost$selection/with%20blank.txt"
@@ -67,31 +75,27 @@ check "the helper refuses an address that is not a local file, and starts nothin
 # Thunar replaces %F by the paths, each quoted by g_shell_quote ('...' with
 # ' as '\''), separated by blanks, and runs the line with /bin/sh -c.
 thunar_command=$(xmllint --xpath 'string(//action[unique-id="farsend98-send-to"]/command)' "$uca")
-list=$(for path in "${awkward_paths[@]}"; do printf " '%s'" "${path//\'/\'\\\'\'}"; done)
+list=$(for path in "${paths[@]}"; do printf " '%s'" "${path//\'/\'\\\'\'}"; done)
 /bin/sh -c "${thunar_command%%"%F"*}${list# }${thunar_command#*"%F"}"
-expect_record "Thunar action (%F) passes every path as it is" "$record" "${awkward_paths[@]}"
+expect_record "Thunar action (%F) passes every path as it is" "$record" "${paths[@]}"
 
 # --- installing and removing leaves the user's folders as they were ------------
 
 actions() { xmllint --xpath "count(//action${1-})" "$uca"; }
-uca_file() { # uca_file PATH ACTION-NAME...: a uca.xml with these actions
-    local out=$1 name
-    shift
-    { printf '<?xml version="1.0" encoding="UTF-8"?>\n<actions>\n'
-      for name; do printf '<action>\n\t<name>%s</name>\n\t<unique-id>%s</unique-id>\n\t<command>true %%f</command>\n\t<patterns>*</patterns>\n</action>\n' "$name" "${name// /-}"; done
-      printf '</actions>\n'; } > "$out"
-}
-# install, install, remove, remove: after the first install the second
-# changes nothing, and the removals leave the folders as they were.
-install_twice_remove_twice() {
-    local what=$1 before after_first
+# install, install, remove, remove, with the tool called as TOOL: after the
+# first install the second changes nothing, the entries name the installed
+# program, and the removals leave the folders as they were.
+install_twice_remove_twice() { # WHAT ACTIONS [TOOL]
+    local what=$1 tool=${3:-$integrate} before after_first
     before=$(snapshot "$HOME")
-    "$integrate" install > /dev/null
+    "$tool" install > /dev/null
     after_first=$(snapshot "$HOME")
-    "$integrate" install > /dev/null
+    "$tool" install > /dev/null
     same "$what: a second install changes nothing" "$after_first" "$(snapshot "$HOME")"
     same "$what: Thunar's actions once ours, then the user's" "$2 1" "$(actions) $(actions '[unique-id="farsend98-send-to"]')"
-    "$integrate" remove > /dev/null && "$integrate" remove > /dev/null
+    same "$what: the entries name the installed program" "Exec=\"$prefix/bin/farsend98\" %F" \
+        "$(grep -m1 '^Exec=' "$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop")"
+    "$tool" remove > /dev/null && "$tool" remove > /dev/null
     same "$what: removing twice leaves the folders as they were" "$before" "$(snapshot "$HOME")"
 }
 
@@ -99,7 +103,9 @@ install_twice_remove_twice() {
 # markup), with a "%" in the home folder's name.
 use_home "$scratch/existing 100% home"
 mkdir -p "$XDG_CONFIG_HOME/Thunar" "$XDG_DATA_HOME/nautilus/scripts" "$XDG_DATA_HOME/nemo/actions"
-uca_file "$uca" "Open Terminal Here" "Search &amp; &lt;find&gt;"
+printf '%s\n' '<?xml version="1.0" encoding="UTF-8"?>' '<actions>' \
+    '<action><name>Open Terminal Here</name><unique-id>1-1</unique-id></action>' \
+    '<action><name>Search &amp; &lt;find&gt;</name></action>' '</actions>' > "$uca"
 chmod 600 "$uca"
 printf '#!/bin/sh\n' > "$XDG_DATA_HOME/nautilus/scripts/My script"
 printf '[Nemo Action]\nName=Other\n' > "$XDG_DATA_HOME/nemo/actions/other.nemo_action"
@@ -113,25 +119,21 @@ sed -i 's/^\t<name>Send to Farsend 98</\t<name>Send elsewhere</; s/^\t//' "$uca"
 same "an entry edited in Thunar is still removed" "2" "$(actions)"
 
 # A new user, whose Thunar would show the system's actions; a uca.xml kept
-# elsewhere and linked into place, which stays a link.
+# elsewhere and linked into place, which stays a link, with the tool called
+# through a link from another folder (as from /usr/local/bin): it finds the
+# program beside its real self.
 use_home "$scratch/new home"
 export XDG_CONFIG_DIRS="$scratch/system config:/nonexistent"
 mkdir -p "$scratch/system config/Thunar"
-uca_file "$scratch/system config/Thunar/uca.xml" "System action"
-install_twice_remove_twice "a new user" 2
+printf '%s\n' '<actions>' '<action><name>System action</name></action>' \
+    '<action><name>Another one</name></action>' '</actions>' > "$scratch/system config/Thunar/uca.xml"
+install_twice_remove_twice "a new user" 3
 use_home "$scratch/linked home"
 mkdir -p "$XDG_CONFIG_HOME/Thunar" "$HOME/dotfiles"
-uca_file "$HOME/dotfiles/uca.xml"
+printf '<actions>\n</actions>\n' > "$HOME/dotfiles/uca.xml"
 ln -s ../../dotfiles/uca.xml "$uca"
-install_twice_remove_twice "a linked uca.xml" 1
-
-# Called through a link from another folder (as from /usr/local/bin), the
-# tool finds the program beside its real self.
-use_home "$scratch/link user"
 ln -s "$integrate" "$scratch/farsend98-integrate"
-"$scratch/farsend98-integrate" install > /dev/null
-same "called through a link, the entries name the installed program" "Exec=\"$prefix/bin/farsend98\" %F" \
-    "$(grep -m1 '^Exec=' "$XDG_DATA_HOME/kio/servicemenus/farsend98-sendto.desktop")"
+install_twice_remove_twice "a linked uca.xml and tool" 1 "$scratch/farsend98-integrate"
 
 # A uca.xml that is no Thunar action list is left as it is, and a program
 # whose path holds "%" (a menu line cannot carry it) gets no entries.
@@ -139,11 +141,11 @@ use_home "$scratch/odd home"
 mkdir -p "$XDG_CONFIG_HOME/Thunar"
 printf 'not xml at all\n' > "$uca"
 before=$(snapshot "$XDG_CONFIG_HOME")
-"$integrate" install > /dev/null 2>&1 && fail "install fails on an unusable uca.xml"
-same "an unusable uca.xml is left as it was" "$before" "$(snapshot "$XDG_CONFIG_HOME")"
+"$integrate" install > /dev/null 2>&1
+same "install fails on an unusable uca.xml and leaves it as it was" "1 $before" "$? $(snapshot "$XDG_CONFIG_HOME")"
 use_home "$scratch/odd user"
 cp -r -- "$prefix" "$scratch/100% odd"
-"$scratch/100% odd/bin/farsend98-integrate" install > /dev/null 2>&1 && fail "install fails for a path with %"
-same "a program path with % gets no entries" "" "$(ls -A "$HOME")"
+"$scratch/100% odd/bin/farsend98-integrate" install > /dev/null 2>&1
+same "install fails for a program path with % and writes no entries" "1 " "$? $(ls -A "$HOME")"
 
 finish

@@ -1,20 +1,12 @@
 # Shared helpers of the installation tests (sourced, not run).
 # Every test script is called as: bash SCRIPT PROGRAM SOURCE_DIR BUILD_DIR
-
 set -u
-
-program_built=$(realpath -- "$1")
 source_dir=$(realpath -- "$2")
 build_dir=$(realpath -- "$3")
 passed=0 failed=0 skipped=0
-
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/farsend98-test.XXXXXX")
 cleanup_pids=()
-cleanup() {
-    ((${#cleanup_pids[@]})) && kill "${cleanup_pids[@]}" 2>/dev/null
-    rm -rf -- "$scratch"
-}
-trap cleanup EXIT
+trap '((${#cleanup_pids[@]})) && kill "${cleanup_pids[@]}" 2>/dev/null; rm -rf -- "$scratch"' EXIT
 
 # Nothing may reach the real home or settings.
 export HOME="$scratch/home-unused" XDG_CONFIG_HOME="$scratch/home-unused/.config"
@@ -26,14 +18,12 @@ skip() { skipped=$((skipped + 1)); printf 'skip - %s (%s)\n' "$1" "$2"; }
 fail() {
     failed=$((failed + 1))
     printf 'FAIL - %s\n' "$1"
-    shift
-    printf '       %s\n' "$@"
+    printf '       %s\n' "${@:2}"
 }
 # check DESCRIPTION COMMAND...: passes when COMMAND succeeds.
 check() {
-    local what=$1 out
-    shift
-    if out=$("$@" 2>&1); then ok "$what"; else fail "$what" "$out"; fi
+    local out
+    if out=$("${@:2}" 2>&1); then ok "$1"; else fail "$1" "$out"; fi
 }
 # same DESCRIPTION EXPECTED ACTUAL
 same() {
@@ -42,6 +32,13 @@ same() {
 finish() {
     printf '%d passed, %d failed, %d skipped\n' "$passed" "$failed" "$skipped"
     [ "$failed" -eq 0 ]
+}
+# or_stop DESCRIPTION COMMAND...: runs COMMAND, or reports its output and ends the script.
+or_stop() {
+    "${@:2}" > "$scratch/stop.log" 2>&1 && return
+    fail "$1" "$(cat "$scratch/stop.log")"
+    finish
+    exit 1
 }
 
 # locked COMMAND...: runs COMMAND with the build folder locked, so that
@@ -53,28 +50,22 @@ locked() { (flock 9 && "$@") 9< "$build_dir"; }
 # they were: they may list a real installation that someone will want to
 # uninstall.
 restoring() {
-    local f status
-    for f in install_manifest.txt install_folders.txt; do
-        rm -f -- "$scratch/$f"
-        [ ! -f "$build_dir/$f" ] || cp -p -- "$build_dir/$f" "$scratch/$f"
-    done
+    local records=("$build_dir"/install_{manifest,folders}.txt) status
+    mkdir "$scratch/records" && cp -p -- "${records[@]}" "$scratch/records" 2>/dev/null
     "$@"
     status=$?
-    for f in install_manifest.txt install_folders.txt; do
-        if [ -f "$scratch/$f" ]; then mv -f -- "$scratch/$f" "$build_dir/$f"; else rm -f -- "$build_dir/$f"; fi
-    done
+    rm -f -- "${records[@]}"
+    cp -p -- "$scratch/records"/* "$build_dir" 2>/dev/null
+    rm -rf -- "$scratch/records"
     return $status
 }
 preserving_manifest() { locked restoring "$@"; }
 
 # install_or_stop PREFIX: cmake --install into PREFIX, or report the failure and end the script.
-install_or_stop() {
-    if ! preserving_manifest cmake --install "$build_dir" --prefix "$1" > "$scratch/install.log" 2>&1; then
-        fail "cmake --install into $1" "$(cat "$scratch/install.log")"
-        finish
-        exit 1
-    fi
-}
+install_or_stop() { or_stop "cmake --install into $1" preserving_manifest cmake --install "$build_dir" --prefix "$1"; }
+
+# wait_for COMMAND...: up to 20 s for COMMAND (a program, not a function) to succeed.
+wait_for() { timeout 20 sh -c 'until "$@" 2>/dev/null; do sleep 0.1; done' sh "$@"; }
 
 # make_standin PATH RECORD: a program at PATH that writes its arguments,
 # each followed by a NUL byte, to RECORD (complete when RECORD appears).
@@ -86,47 +77,15 @@ make_standin() {
 
 # expect_record DESCRIPTION RECORD ARG...: waits for RECORD (launchers such
 # as gio return at once) and checks that it holds exactly the given
-# arguments in order; the differences are shown one argument a line.
+# arguments in order; the differences are shown one argument a line, quoted
+# so that every byte shows.
 expect_record() {
-    local what=$1 record=$2 waited=0
-    shift 2
-    while [ ! -e "$record" ] && [ "$waited" -lt 200 ]; do
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    if [ ! -e "$record" ]; then
-        fail "$what" "the program was not started"
-        return
-    fi
-    same "$what" "$( (($#)) && printf '%s\0' "$@" | show_args)" "$(show_args < "$record")"
-    rm -f -- "$record"
-}
-
-# Lists NUL-terminated arguments one a line, quoted so that every byte shows.
-show_args() { xargs -0 -r printf '%q\n'; }
-
-# The names a selection may hold that have broken menu commands before:
-# blanks, both quotes, a backslash, line breaks, a tab, a leading "-", shell
-# metacharacters, "%" sequences that launchers expand, non-ASCII text. Beside
-# them lies 50ff.txt, which a launcher that expands "%o" would pick instead
-# of 50%off.txt.
-make_awkward_selection() {
-    local dir=$1 name
-    awkward_names=("plain.txt" "with blank.txt" "  two  blanks and a trailing one " "it's single"
-        'say "double"' 'back\slash\' $'line\nbreak' $'ends in a line break\n' $'tab\there' "-leading-dash"
-        "--help" '$HOME `id` $(id) ; & | > <' "percent %F %U %f %D0" "50%off.txt" "%20" "%%" "%F"
-        "trailing %" "ünïcödé ✓.txt" "folder with blank")
-    mkdir -p "$dir/folder with blank"
-    printf 'x' > "$dir/50ff.txt"
-    awkward_paths=()
-    for name in "${awkward_names[@]}"; do
-        [ -e "$dir/$name" ] || printf 'x' > "$dir/$name"
-        awkward_paths+=("$dir/$name")
-    done
+    wait_for test -e "$2"
+    same "$1" "$(shift 2 && (($#)) && printf '%s\0' "$@" | xargs -0 printf '%q\n')" \
+        "$(xargs -0 -r printf '%q\n' 2>/dev/null < "$2" || echo "(the program was not started)")"
+    rm -f -- "$2"
 }
 
 # snapshot DIR: everything under DIR with type, mode and content digest or
 # link target, to compare a tree before and after.
-snapshot() {
-    (cd "$1" && find . -printf '%y %m %p %l\n' -type f -exec sha256sum {} + | sort)
-}
+snapshot() { (cd "$1" && find . -printf '%y %m %p %l\n' -type f -exec sha256sum {} + | sort); }
