@@ -114,17 +114,18 @@ private slots:
     // the order of the tab indexes; the arrow keys move within a group.
     void optionsByKeyboard() {
         MainHarness h;
+        h.store.values = {{{"Options", "RootDir"}, "False"}, {{"Options", "DefaultMode"}, "&Move"}};
         QVERIFY(h.start({h.tree.file("a.txt")}));
-        QStringList seen;  // the first run's settings select Root Directory and Copy
+        QStringList seen;  // Last Directory Used and Move selected
         kWindows[4].second(h, [&seen](QWidget* options) {
             QVERIFY(QTest::qWaitForWindowActive(options));
             seen << QApplication::focusWidget()->objectName();
-            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Up,
-                                Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up})
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Up, Qt::Key_Tab,
+                                Qt::Key_Tab, Qt::Key_Down})
                 press(key), seen << QApplication::focusWidget()->objectName();
         });
         QCOMPARE(seen.join(' '),
-                 "optRootDir drvDefaultDrive Command1_0 Command1_1 optCopy optMove optCopy chkTips optRootDir optLDU");
+                 "optLDU drvDefaultDrive Command1_0 Command1_1 optMove optCopy optCopy chkTips optLDU optRootDir");
     }
 };
 
