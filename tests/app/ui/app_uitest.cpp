@@ -120,7 +120,8 @@ private slots:
         child<QAction>(w, "mnuFavArray_1")->trigger();  // to the favourite's folder
         seen = QStringList{child<QAction>(w, "mnuFavArray_1")->text(), QString::fromStdString(folders(w)->Path())};
         child<QAction>(w, "mnuFavArray_0")->trigger();  // gone: a message, then the default drive
-        onNextModal([&seen](QWidget* d) {               // Create New Directory: a refused name stays, to be mended
+        // Create New Directory: a refused name stays, to be mended; Esc makes none.
+        onNextModal([&seen](QWidget* d) {
             seen << child<QLabel>(*d, "lblUpperPath")->text() + " " + d->windowTitle();
             QVERIFY(QTest::qWaitForWindowActive(d));
             QTest::keyClicks(QApplication::focusWidget(), "..");
@@ -128,7 +129,7 @@ private slots:
             QTest::keyClicks(QApplication::focusWidget(), "porn\r");  // the destination moves into the new folder
         });
         click(child(w, "Command3"));
-        onNextModal([](QWidget* d) { QTest::keyClicks(child(*d, "txtNewName"), "x\x1b"); });  // Esc makes none
+        onNextModal([](QWidget* d) { QTest::keyClicks(child(*d, "txtNewName"), "x\x1b"); });
         shortcut(w, Qt::Key_D);
         shortcut(w, Qt::Key_C);
         onNextModal([](QWidget* d) { d->close(); });  // Options: its close command changes nothing
