@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "about/ProgramInfo.h"
 #include "about/SysInfo.h"
 #include "support/FaultyFileSystem.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
-namespace farsend {
-namespace {
-
-TEST(ProgramInfo, VersionLineHasPlainNumbersAndTheFixedDate) {
-    EXPECT_EQ(versionLine(3, 1) + "|" + versionLine(3, 10) + "|" + versionLine(4, 0),
-              "Version 3.1 (3/9/98)|Version 3.10 (3/9/98)|Version 4.0 (3/9/98)");
-}
+using namespace farsend;
 
 // The first source wins without asking the second; the second only counts
 // with the program itself in its folder; whatever fails is told the user.
@@ -50,6 +43,3 @@ TEST(SysInfo, StartsTheProgramOrSaysItIsUnavailable) {
                   expected);
     }
 }
-
-}  // namespace
-}  // namespace farsend

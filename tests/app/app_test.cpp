@@ -12,16 +12,14 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
-namespace farsend {
-namespace {
-
+using namespace farsend;
 using test::Op;
 using Texts = std::vector<std::string>;
 
 // texts joined by sep, with root (the scratch folder) written "~".
-std::string shown(const Texts& texts, const char* sep = " ", const std::string& root = "/none") {
+static std::string shown(const Texts& texts, const char* sep = " ", const std::string& root = "/none") {
     std::string out;
-    for (std::size_t i = 0; i < texts.size(); ++i) out += (i == 0 ? "" : sep) + texts[i];
+    for (const std::string& text : texts) out += (out.empty() ? "" : sep) + text;
     for (std::size_t at; (at = out.find(root)) != std::string::npos;) out.replace(at, root.size(), "~");
     return out;
 }
@@ -33,7 +31,7 @@ TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
     test::TempTree t;
     test::FaultyFileSystem fs;
     for (const char* f : {"a.txt", "sub/.h", ".aXb", ".a*b", ".hidden"}) t.file(f);  // ".a*b" would find ".aXb"
-    t.dir("Letters"), t.dir("My Documents");
+    t.build("Letters;My Documents");
     fs.failOn(Op::List, ".hidden", EIO);
     const Texts many(kSelectionCapacity + 1, "~/a.txt");
     const std::string all = shown({many.begin(), many.end() - 1}), notFound = "~/a.txt !0";
@@ -51,16 +49,15 @@ TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
         {{"~/a.txt", "/"}, notFound},
         {{"~/a.txt", "//"}, notFound}};
     for (const auto& [pieces, expected] : cases) {
-        Texts args, files;
+        Texts args;
         for (const std::string& p : pieces) args.push_back(p.rfind("~/", 0) == 0 ? t.root() + p.substr(1) : p);
         SelectionArray entries{};
         std::int16_t count = 0;
         const auto failure = parseCommand(fs, args, entries, count);
-        const std::string kind = failure ? " !" + std::to_string(int(failure->kind)) : "";
-        const std::string number =
-            failure && failure->kind == ParseFailureKind::Other ? " " + std::to_string(failure->error.number) : "";
-        EXPECT_EQ(shown({entries.begin(), entries.begin() + count}, " ", t.root()) + kind + number, expected)
-            << shown(pieces);
+        std::string seen = shown({entries.begin(), entries.begin() + count}, " ", t.root());
+        if (failure) seen += " !" + std::to_string(int(failure->kind));
+        if (failure && failure->kind == ParseFailureKind::Other) seen += " " + std::to_string(failure->error.number);
+        EXPECT_EQ(seen, expected) << shown(pieces);
     }
     EXPECT_EQ(fs.calls(Op::List, "*"), 0);
 }
@@ -104,19 +101,18 @@ TEST(Chooser, NewFolderMadeInsideTheParentAndEntered) {
     test::FaultyFileSystem fs;
     fs.failOn(Op::MakeDir, "Refused", EACCES);
     t.dir("Old");
-    const std::string refusal = std::string("|message Farsend 98: ") + kFolderNameRefusal,
-                      refused = std::string("|message Farsend 98: ") + std::strerror(EACCES);
-    const std::pair<const char*, std::string> cases[] = {
-        {"Work", "closes ~/Work/"},
-        {" My Work ", "closes ~/ My Work /"},
-        {"Locked", "closes ~/Locked/" + refused},
-        {"Refused", "stays" + refused},
-        {"/", "stays" + refusal},
-        {"../escape", "stays" + refusal},
-        {".", "stays" + refusal},
-        {"..", "stays" + refusal},
-        {"Old", std::string("stays|message Farsend 98: ") + std::strerror(EEXIST)},
-        {"", std::string("stays|message Farsend 98: ") + kFolderNameEmpty}};
+    const std::string told = "|message Farsend 98: ", refusal = told + kFolderNameRefusal,
+                      refused = told + std::strerror(EACCES);
+    const std::pair<const char*, std::string> cases[] = {{"Work", "closes ~/Work/"},
+                                                         {" My Work ", "closes ~/ My Work /"},
+                                                         {"Locked", "closes ~/Locked/" + refused},
+                                                         {"Refused", "stays" + refused},
+                                                         {"/", "stays" + refusal},
+                                                         {"../escape", "stays" + refusal},
+                                                         {".", "stays" + refusal},
+                                                         {"..", "stays" + refusal},
+                                                         {"Old", "stays" + told + std::strerror(EEXIST)},
+                                                         {"", "stays" + told + kFolderNameEmpty}};
     for (const auto& [name, expected] : cases) {
         test::ScriptedPrompts prompts;
         std::string entered;
@@ -131,6 +127,3 @@ TEST(Chooser, NewFolderMadeInsideTheParentAndEntered) {
     EXPECT_EQ(upperPathOf("/") + upperPathOf("/data"), "//data/");
     EXPECT_FALSE(test::TempTree::exists(t.path("escape")));
 }
-
-}  // namespace
-}  // namespace farsend

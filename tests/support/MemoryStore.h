@@ -12,12 +12,10 @@
 
 namespace farsend::test {
 
-class MemoryStore final : public ISettingsStore {
-public:
+struct MemoryStore final : ISettingsStore {
     std::optional<std::string> read(const std::string& section, const std::string& key) override {
-        auto it = values.find({section, key});
-        if (it == values.end()) return std::nullopt;
-        return it->second;
+        const auto it = values.find({section, key});
+        return it == values.end() ? std::nullopt : std::optional(it->second);
     }
     Status write(const std::string& section, const std::string& key, const std::string& value) override {
         writes.push_back(section + "/" + key + "=" + value);
@@ -32,8 +30,7 @@ public:
     bool failWrites = false;
 };
 
-class FakeVolumes final : public IVolumes {
-public:
+struct FakeVolumes final : IVolumes {
     explicit FakeVolumes(std::vector<Volume> v = {}) : list(std::move(v)) {}
     std::vector<Volume> volumes() override { return list; }
     std::vector<Volume> list;

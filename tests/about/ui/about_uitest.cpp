@@ -1,49 +1,13 @@
-// The About box, and where the desktop's system-information program is found.
-#include <QLabel>
-#include <QPushButton>
-
-#include "about/SysInfo.h"
+// Where the desktop's system-information program is found (the About box
+// itself is walked through from the main window).
 #include "about/ui/DesktopSysInfo.h"
-#include "about/ui/frmAbout.h"
 #include "support/ui/MainHarness.h"
 
 using namespace farsend;
-using namespace farsend::test;
 
 class AboutUiTest : public QObject {
     Q_OBJECT
 private slots:
-    // Its texts and icon, no button cut off, System Info telling when the
-    // program cannot be started, and OK as both the Enter and the Esc button.
-    void aboutBox() {
-        struct Nowhere final : ISysInfoSource {
-            bool GetKeyValue(SysInfoKey, std::string& value) override { return value.clear(), false; }
-            bool startProgram(const std::string&) override { return false; }
-        } nowhere;
-        FaultyFileSystem fs;
-        ScriptedPrompts prompts;
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-            frmAbout d(nullptr, nowhere, fs, prompts);
-            d.show();
-            QVERIFY(QTest::qWaitForWindowActive(&d));
-            QStringList seen{d.windowTitle()};
-            for (const char* name : {"lblTitle", "lblVersion", "lblDescription"})
-                seen << child<QLabel>(d, name)->text();
-            for (auto* b : {child<QPushButton>(d, "cmdOK"), child<QPushButton>(d, "cmdSysInfo")})
-                seen << b->text() + (b->width() < b->sizeHint().width() ? " (cut)" : "");
-            seen << QString::number(child<QLabel>(d, "lblDisclaimer")->text().contains("MIT License")) +
-                        QString::number(child<QLabel>(d, "picIcon")->pixmap().isNull());
-            child<QPushButton>(d, "cmdSysInfo")->click();
-            seen << QApplication::focusWidget()->objectName() + QString::number(d.isVisible());
-            press(key);
-            QCOMPARE(seen.join('|') + QString::number(d.isVisible()),
-                     "About Farsend 98|Farsend 98|Version 3.1 (3/9/98)|Farsend 98 Send To Utility|OK|&System Info...|"
-                     "10|cmdOK10");
-        }
-        QCOMPARE(lines(prompts.log),
-                 QStringList(2, "message Farsend 98: System Information Is Unavailable At This Time"));
-    }
-
     // FARSEND_SYSINFO, else the running desktop's own program; a folder from
     // FARSEND_SYSINFO_DIR, else /usr/bin; a missing program is not started.
     void desktopLookupOrder() {

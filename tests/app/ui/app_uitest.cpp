@@ -1,5 +1,5 @@
 // The main window (start-up, selection display, destination chooser, menus,
-// keys, closing, and the dialogs it opens) and the Create New Directory dialog.
+// keys, closing) and the dialogs it opens: Create New Directory and About.
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -12,10 +12,10 @@
 #include <filesystem>
 
 #include "about/SysInfo.h"
+#include "app/Chooser.h"
 #include "app/ui/DirListBox.h"
 #include "app/ui/DriveListBox.h"
 #include "app/ui/FileListBox.h"
-#include "app/ui/frmNewDir.h"
 #include "prefs/LoadSettings.h"
 #include "support/ui/MainHarness.h"
 
@@ -59,9 +59,7 @@ private slots:
                                                         {22, false, " LDU=/"}};  // silently
         for (const auto& [count, missing, expected] : cases) {
             MainHarness h;
-            std::vector<std::string> items{h.tree.file("a.txt"), h.tree.dir("Letters")};
-            while (int(items.size()) < count) items.push_back(h.tree.file("f" + std::to_string(items.size())));
-            items.resize(std::size_t(count));
+            std::vector<std::string> items(std::size_t(count), h.tree.file("a.txt"));
             if (missing) items.back() = h.tree.path("gone");
             frmFSMain& w = (h.start(items), h.window());
             const bool several = child(w, "cmdFileUp")->isVisible() && child(w, "cmdFileDn")->isVisible();
@@ -112,8 +110,7 @@ private slots:
                  "Farsend 98 &Help &Options - - &About Command2 drvFSDrive dirFSDir Command1_1 Command1_0 cmdFileUp "
                  "Command3 cmdFileDn");
 
-        const std::string work = h.tree.dir("Work");
-        QVERIFY(folders(w)->setPath(work).ok());
+        QVERIFY(folders(w)->setPath(h.tree.dir("Work")).ok());
         onNextModal([](QWidget* d) {  // Add To Favorites stores the destination; the menu shows it at once
             child<QComboBox>(*d, "cboPosition")->setCurrentIndex(1);
             QTest::keyClicks(child(*d, "txtName"), "Work\r");
@@ -123,9 +120,16 @@ private slots:
         child<QAction>(w, "mnuFavArray_1")->trigger();  // to the favourite's folder
         seen = QStringList{child<QAction>(w, "mnuFavArray_1")->text(), QString::fromStdString(folders(w)->Path())};
         child<QAction>(w, "mnuFavArray_0")->trigger();  // gone: a message, then the default drive
-        onNextModal([](QWidget* d) { QTest::keyClicks(child(*d, "txtNewName"), "porn\r"); });
-        click(child(w, "Command3"));  // Create New Directory moves the destination into the new folder
-        onNextModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        // Create New Directory: a refused name stays, to be mended; Esc makes none.
+        onNextModal([&seen](QWidget* d) {
+            seen << child<QLabel>(*d, "lblUpperPath")->text() + " " + d->windowTitle();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            QTest::keyClicks(QApplication::focusWidget(), "..");
+            click(child(*d, "cmdOK"));
+            QTest::keyClicks(QApplication::focusWidget(), "porn\r");  // the destination moves into the new folder
+        });
+        click(child(w, "Command3"));
+        onNextModal([](QWidget* d) { QTest::keyClicks(child(*d, "txtNewName"), "x\x1b"); });
         shortcut(w, Qt::Key_D);
         shortcut(w, Qt::Key_C);
         onNextModal([](QWidget* d) { d->close(); });  // Options: its close command changes nothing
@@ -135,8 +139,13 @@ private slots:
         child<QAction>(w, "mnuHelpOptions")->trigger();
         seen << child<QPushButton>(w, "Command1_0")->text() + QString::fromStdString(folders(w)->Path());
         onNextModal([&seen](QWidget* d) {  // About: owned by the window, System Info asks the services' source
-            seen << d->parentWidget()->objectName();
-            click(child(*d, "cmdSysInfo")), QTest::keyClick(d, Qt::Key_Escape);
+            seen << d->parentWidget()->objectName() + " " + d->windowTitle();
+            for (const char* name : {"lblTitle", "lblVersion", "lblDescription"})
+                seen << child<QLabel>(*d, name)->text();
+            seen << QString::number(child<QLabel>(*d, "lblDisclaimer")->text().contains("MIT License")) +
+                        QString::number(child<QLabel>(*d, "picIcon")->pixmap().isNull());
+            child<QPushButton>(*d, "cmdSysInfo")->click();
+            QTest::keyClick(d, Qt::Key_Return);  // OK is the Enter button
         });
         child<QAction>(w, "mnuHelpAbout")->trigger();
         child<QAction>(w, "mnuHelpFSHelp")->trigger();
@@ -146,9 +155,11 @@ private slots:
         shortcut(w, Qt::Key_X);  // Exit stores the destination
         seen << QString::fromStdString(h.stored("Options", "LDU").value_or("-")) << QString::number(w.isVisible());
         QCOMPARE(seen.join('|').remove(QString::fromStdString(h.tree.root())),
-                 "Work|/Work|&Copy/Work/porn|&Move/|frmFSMain|/opt/info FSHelpindex.html|message Farsend 98: This "
-                 "favorite path doesn't exist anymore.\r\nPlease update this favorite|" +
-                     QString(kNaughty) + "|/|0");
+                 "Work|/Work|/Work/ Create New Directory|&Copy/Work/..porn|&Move/|frmFSMain About Farsend 98|"
+                 "Farsend 98|Version 3.1 (3/9/98)|Farsend 98 Send To Utility|10|/opt/info FSHelpindex.html|"
+                 "message Farsend 98: This favorite path doesn't exist anymore.\r\nPlease update this favorite|"
+                 "message Farsend 98: " +
+                     QString(kFolderNameRefusal) + "|" + kNaughty + "|/|0");
     }
 
     // Each list follows the other once, no ping-pong; each drive keeps its
@@ -192,32 +203,6 @@ private slots:
             QString("/B [USB]:/B/sub|1 1|/A:/A/x|/B [USB]:/B|/A:/A/porn|/B [USB]:/A/PORN/Sex|/B [USB]:/A/PORN/Sex|") +
                 kNaughty + "|" + kNaughty + "|" + kNaughty +
                 "|message Farsend 98: Unable to access this drive. Program will Quit|1|");
-    }
-
-    // The parent folder shown, the name typed; a refused name keeps the
-    // dialog open with the name, Enter makes the folder, Esc makes none.
-    void newFolderDialog() {
-        TempTree tree;
-        FaultyFileSystem fs;
-        ScriptedPrompts prompts;
-        std::vector<std::string> entered;
-        const auto enter = [&entered](const std::string& f) { return entered.push_back(f), Status{}; };
-        frmNewDir d(fs, prompts, tree.root(), enter), cancelled(fs, prompts, "/", enter);
-        QStringList seen;
-        for (frmNewDir* dialog : {&d, &cancelled}) {
-            dialog->show();
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
-            seen << child<QLabel>(*dialog, "lblUpperPath")->text() + " " + dialog->windowTitle();
-            QTest::keyClicks(QApplication::focusWidget(), "..");
-            click(child(*dialog, "cmdOK"));
-            seen << QApplication::focusWidget()->objectName() + QString::number(dialog->isVisible());
-            QTest::keyClicks(QApplication::focusWidget(), " x");
-            press(dialog == &d ? Qt::Key_Return : Qt::Key_Escape);
-            seen << QString::number(dialog->isVisible()) + QString::number(dialog->result());
-        }
-        QCOMPARE(QString(seen.join('|') + lines(entered).join("")).remove(QString::fromStdString(tree.root())),
-                 "/ Create New Directory|txtNewName1|01|/ Create New Directory|txtNewName1|00/.. x/");
-        QCOMPARE(prompts.log.size(), std::size_t(2));
     }
 };
 

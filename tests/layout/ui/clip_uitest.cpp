@@ -1,6 +1,7 @@
 // Every window under each sans serif that Debian desktops bring, at scale 1
 // and 2: no caption, label, list entry or button text is cut, and every text
 // is in the desktop's family at the forms' size. And Options by keyboard.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QProcess>
@@ -8,53 +9,36 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "about/ui/DesktopSysInfo.h"
-#include "about/ui/frmAbout.h"
 #include "app/ui/DirListBox.h"
 #include "app/ui/FittedLabel.h"
 #include "app/ui/QtPrompts.h"
 #include "app/ui/Twips.h"
-#include "app/ui/frmNewDir.h"
-#include "prefs/ui/Form1.h"
-#include "prefs/ui/frmOptions.h"
 #include "support/ui/MainHarness.h"
 #include "support/ui/Modal.h"
-#include "transfer/ui/frmReplace.h"
 
 using namespace farsend;
 using namespace farsend::test;
 
 namespace {
 
-struct Fixture : MainHarness {
-    SettingsSaver saver{store, prompts};  // what the settings dialogs store through
-};
-using H = Fixture&;
+using H = MainHarness&;
 using L = const std::function<void(QWidget*)>&;
 const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
 const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
-DesktopSysInfo desktop;
-std::int16_t answer = 0;
 
-template <class Window, class... Args>
-void open(L look, Args&&... args) {
-    Window w(std::forward<Args>(args)...);
-    w.show();
-    look(&w);
-}
-// A prompt is modal: looked at, then closed, from inside.
+// Dialogs are modal: each is looked at, then closed, from inside.
 const auto prompted = [](L look) { onNextModal([look](QWidget* w) { look(w), w->close(); }); };
 
-// One factory per window: a changed constructor is a one-line change here.
+// Each window as the user opens it, with the destination deep down.
 const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
     {"main", [](H h, L look) { look(&h.window()); }},
     {"main pressed", [](H h, L look) { h.window().Command1_MouseDown(0, Qt::LeftButton), look(&h.window()); }},
-    {"new dir", [](H h, L look) { open<frmNewDir>(look, h.fs, h.prompts, h.tree.path(kDeep), nullptr); }},
-    {"favorites", [](H h, L look) { open<Form1>(look, h.saver, h.prompts, "/", nullptr); }},
-    {"options", [](H h, L look) { open<frmOptions>(look, InMemorySettings{}, h.volumes, h.saver); }},
-    {"about", [](H h, L look) { open<frmAbout>(look, &h.window(), desktop, h.fs, h.prompts); }},
-    {"replace", [](H, L look) { open<frmReplace>(look, answer); }},
+    {"new dir", [](H h, L look) { prompted(look), click(child(h.window(), "Command3")); }},
+    {"favorites", [](H h, L look) { prompted(look), click(child(h.window(), "Command2")); }},
+    {"options", [](H h, L look) { prompted(look), child<QAction>(h.window(), "mnuHelpOptions")->trigger(); }},
+    {"about", [](H h, L look) { prompted(look), child<QAction>(h.window(), "mnuHelpAbout")->trigger(); }},
+    {"replace", [](H, L look) { prompted(look), QtPrompts().askReplace(); }},
     {"conflict", [](H, L look) { prompted(look), QtPrompts().askYesNoCancel(kExists, kPromptTitle); }},
     {"rename",
      [](H, L look) { prompted(look), QtPrompts().inputBox("Rename the file " + kName + " to:", "Rename", kName); }},
@@ -117,9 +101,10 @@ private slots:
         }
         QApplication::setFont(QFont(family, 10));  // as a desktop sets it
         QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
-        Fixture h;
+        MainHarness h;
         h.volumes.list = {{"/", ""}, {"/mnt/usb", "USBSTICK"}};
         QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
+        QVERIFY(child<DirListBox>(h.window(), "dirFSDir")->setPath(h.tree.path(kDeep)).ok());
         QStringList faults{"not shown"};
         kWindows[std::size_t(window)].second(h, [&](QWidget* w) { faults = faultsIn(w, family); });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
@@ -128,16 +113,16 @@ private slots:
     // Tab reaches each group of options once, at its selected option, in
     // the order of the tab indexes; the arrow keys move within a group.
     void optionsByKeyboard() {
-        Fixture h;
+        MainHarness h;
+        h.store.values = {{{"Options", "RootDir"}, "False"}, {{"Options", "DefaultMode"}, "&Move"}};
         QVERIFY(h.start({h.tree.file("a.txt")}));
-        QStringList seen;  // the factory's settings select Last Directory Used and Move
-        const auto keys = {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up,
-                           Qt::Key_Up,  Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down};
-        kWindows[4].second(h, [&](QWidget* options) {
+        QStringList seen;  // Last Directory Used and Move selected
+        kWindows[4].second(h, [&seen](QWidget* options) {
             QVERIFY(QTest::qWaitForWindowActive(options));
             seen << QApplication::focusWidget()->objectName();
-            for (Qt::Key key : keys)
-                QTest::keyClick(QApplication::focusWidget(), key), seen << QApplication::focusWidget()->objectName();
+            for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Up, Qt::Key_Tab,
+                                Qt::Key_Tab, Qt::Key_Down})
+                press(key), seen << QApplication::focusWidget()->objectName();
         });
         QCOMPARE(seen.join(' '),
                  "optLDU drvDefaultDrive Command1_0 Command1_1 optMove optCopy optCopy chkTips optLDU optRootDir");

@@ -23,9 +23,8 @@ namespace farsend::test {
 // The control of parent with this object name; stops the test when there is none.
 template <class T = QWidget>
 T* child(QObject& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    if (found == nullptr) qFatal("no control named %s", name);
-    return found;
+    if (T* found = parent.findChild<T*>(name)) return found;
+    qFatal("no control named %s", name);
 }
 
 inline void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }

@@ -2,60 +2,53 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 
 namespace farsend::test {
 
 namespace {
 
+void answer(QWidget* dialog);
+
 // Watches the application's Show events for modal windows; each gets the
 // next armed answer from inside its own event loop.
-class Answerer final : public QObject {
-public:
+struct Answerer final : QObject {
     Answerer() { qApp->installEventFilter(this); }
-    std::deque<std::function<void(QWidget*)>> answers;
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* w = event->type() == QEvent::Show && watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
-        if (w != nullptr && w->isWindow() && w->isModal())
-            QMetaObject::invokeMethod(
-                this, [this, d = QPointer<QWidget>(w)] { answer(d); }, Qt::QueuedConnection);
+        auto* w = event->type() == QEvent::Show ? qobject_cast<QWidget*>(watched) : nullptr;
+        if (w != nullptr && w->isWindow() && w->isModal()) QTimer::singleShot(0, w, [w] { answer(w); });
         return false;
-    }
-
-private:
-    void answer(const QPointer<QWidget>& dialog) {
-        if (dialog.isNull() || !dialog->isVisible()) return;
-        const QString title = dialog->windowTitle();
-        if (!answers.empty()) {
-            const auto next = std::move(answers.front());
-            answers.pop_front();
-            next(dialog);
-            if (dialog.isNull() || !dialog->isVisible()) return;
-        }
-        // Not expected, or left open by its answer: closed now, and the test fails.
-        if (auto* d = qobject_cast<QDialog*>(dialog.data()))
-            d->reject();
-        else
-            dialog->close();
-        if (!QTest::currentTestFailed()) QTest::qFail(qPrintable("dialog left open: " + title), __FILE__, __LINE__);
     }
 };
 
-Answerer& answerer() {
-    static auto* a = new Answerer;
-    return *a;
+std::deque<std::function<void(QWidget*)>>& armed() {
+    static std::deque<std::function<void(QWidget*)>> answers;
+    [[maybe_unused]] static const Answerer* const watcher = new Answerer;  // from the first use on
+    return answers;
+}
+
+// A dialog that opens with no answer armed, or that its answer leaves open,
+// is closed now, and the test fails.
+void answer(QWidget* dialog) {
+    if (!dialog->isVisible()) return;
+    if (!armed().empty()) {
+        const auto next = std::move(armed().front());
+        armed().pop_front();
+        next(dialog);
+        if (!dialog->isVisible()) return;
+    }
+    if (!QTest::currentTestFailed())
+        QTest::qFail(qPrintable("dialog left open: " + dialog->windowTitle()), __FILE__, __LINE__);
+    auto* d = qobject_cast<QDialog*>(dialog);
+    d != nullptr ? d->reject() : (void)dialog->close();
 }
 
 }  // namespace
 
-void onNextModal(std::function<void(QWidget*)> answer) { answerer().answers.push_back(std::move(answer)); }
+void onNextModal(std::function<void(QWidget*)> answer) { armed().push_back(std::move(answer)); }
 
-int pendingModalAnswers() { return static_cast<int>(answerer().answers.size()); }
-
-void clearModalAnswers() { answerer().answers.clear(); }
+void clearModalAnswers() { armed().clear(); }
 
 }  // namespace farsend::test

@@ -14,9 +14,6 @@ namespace farsend::test {
 // run in the order they were armed, one per dialog.
 void onNextModal(std::function<void(QWidget*)> answer);
 
-// Number of armed answers not yet used.
-int pendingModalAnswers();
-
 // Forgets every armed answer (use between test functions).
 void clearModalAnswers();
 
