@@ -126,15 +126,13 @@ int child(int argc, char** argv) {
     if (!window.Form_Load()) return 3;
     window.show();
     QCoreApplication::processEvents();
-    if (window.FileCount == 0) {  // where start-up does not fill the selection yet
-        window.SelectedFiles[0] = source;
-        window.FileCount = 1;
-    }
-    (void)window.dirFSDir->setPath(destination);
-    window.Command1[0]->setText("&Copy");
+    auto* folders = window.findChild<farsend::DirListBox*>("dirFSDir");
+    auto* button = window.findChild<QPushButton*>("Command1_0");
+    if (folders == nullptr || button == nullptr) return 5;
+    (void)folders->setPath(destination);
+    button->setText("&Copy");
 
     Ticker ticker;
-    QPushButton* button = window.Command1[0];
     const QPointF at(button->width() / 2.0, button->height() / 2.0);
     QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
