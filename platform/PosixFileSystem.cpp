@@ -135,11 +135,6 @@ std::uint8_t listingBits(const std::string& folder, const dirent& e) {
         a | (attributesOf(name, kindOf(AT_FDCWD, path, lst, &st), S_IWUSR) & (attr::Directory | attr::System)));
 }
 
-// Clears O_NONBLOCK once the file is known to be a regular one. F_SETFL
-// sets all of the status flags that it can change, and the open asked for
-// none of them but O_NONBLOCK: no F_GETFL needed.
-void blocking(int fd) { (void)::fcntl(fd, F_SETFL, 0); }
-
 // Closes fd and gives back e, for the failure paths that let a handle go.
 Error closing(int fd, Error e) {
     (void)os().close(fd);
@@ -232,13 +227,13 @@ public:
 
     Result<FileHandle> openRead(const std::string& path, FileInfo& info) override {
         // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
-        // then refuses anything that is not a regular file.
+        // then refuses anything that is not a regular file. On a regular file
+        // the flag changes nothing, so it stays set: one call less a file.
         const int fd = os().openat(AT_FDCWD, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
         if (fd < 0) return lastError();
         struct stat st {};
         if (fstatOf(fd, &st) != 0) return closing(fd, lastError());
         if (!S_ISREG(st.st_mode)) return closing(fd, Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-        blocking(fd);
         // The file opened is the one a stat of path follows a link to.
         info = infoOf(lastName(path), EntryKind::Regular, st);
         return FileHandle{fd};
