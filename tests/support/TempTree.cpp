@@ -43,10 +43,14 @@ std::string TempTree::file(const std::string& relative, const std::string& conte
     return p;
 }
 
+namespace {
+
 char patternByte(std::int64_t offset) {
     const auto x = static_cast<std::uint64_t>(offset) * 2654435761u + 40503u;
     return static_cast<char>((x >> 7) ^ (x >> 17));
 }
+
+}  // namespace
 
 std::string TempTree::patterned(const std::string& relative, std::int64_t size) const {
     std::string data(static_cast<std::size_t>(size), '\0');
@@ -66,8 +70,6 @@ bool TempTree::exists(const std::string& path) {
     return fs::exists(fs::symlink_status(path, ec));
 }
 
-namespace {
-
 std::vector<std::string> split(const std::string& text, char sep) {
     std::vector<std::string> out;
     std::istringstream in(text);
@@ -75,6 +77,8 @@ std::vector<std::string> split(const std::string& text, char sep) {
         if (!item.empty()) out.push_back(item);
     return out;
 }
+
+namespace {
 
 std::map<std::string, std::string> entries(const std::string& snapshot) {
     std::map<std::string, std::string> out;

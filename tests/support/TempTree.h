@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace farsend::test {
 
@@ -45,7 +46,7 @@ private:
     std::string root_;
 };
 
-// The byte at offset of a file made by patterned().
-char patternByte(std::int64_t offset);
+// The non-empty items of text between separators.
+std::vector<std::string> split(const std::string& text, char sep);
 
 }  // namespace farsend::test

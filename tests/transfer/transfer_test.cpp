@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "platform/Paths.h"
 #include "support/ScriptedPrompts.h"
@@ -37,13 +36,6 @@ struct Display final : ITransferDisplay {
     void setProgress(std::int32_t v) override { add(std::to_string(v)); }
     void processEvents() override { ++passes; }
 };
-
-std::vector<std::string> split(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string item; std::getline(in, item, sep);) out.push_back(item);
-    return out;
-}
 
 struct Rig {
     TempTree tree;
@@ -85,11 +77,8 @@ struct Rig {
     }
     // Answers in advance the questions a row's prompts expect.
     void answer(const std::string& expected) {
-        for (const std::string& p : split(expected, '|')) {
-            if (p.empty() || p[0] == '!') continue;
-            const std::string a = p.substr(p.find('>') + 1);
-            prompts.answers.push_back(a);
-        }
+        for (const std::string& p : split(expected, '|'))
+            if (p[0] != '!') prompts.answers.push_back(p.substr(p.find('>') + 1));
     }
     // Faults, "kind:arg" each, blank-separated: full/read (bytes), refuse
     // (errno), close, named (no unnamed files), gone (before the walk), or a
@@ -127,6 +116,8 @@ struct Row {
     const char *name, *tree, *command, *prompts, *shown, *changes, *fault = "";
 };
 
+void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }  // the row's name in test listings
+
 class Scenario : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Scenario, EndsAsWritten) {
@@ -143,16 +134,12 @@ TEST_P(Scenario, EndsAsWritten) {
 }
 
 const char* const kExists = "src/a.txt=new;src/b.txt=bee;Dest/a.txt=old content, longer";
-const char* const kItself = "!The destination of ~/src/a.bin is the file itself; it was left as it is.";
-const char* const kTree = "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/";
 const char* const kAgain =
     "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old a, longer;Dest/Src/Sub/b.txt=old b;"
     "Later/c.txt=new c;Dest/Later/c.txt=old c";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(FileStep, Scenario, ::testing::Values(
-    Row{"TwoWholeChunks", "f.bin*50000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 50, 100", "Dest/f.bin*50000"},
-    Row{"RemainderWithoutUpdate", "f.bin*60000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 42, 83", "Dest/f.bin*60000"},
     Row{"HalvesToEven", "f.bin*200000;Dest/", "Copy f.bin>Dest", "", "Copying f.bin, 12, 25, 38, 50, 62, 75, 88, 100", "Dest/f.bin*200000"},
     Row{"BarKeptBetweenFiles", "b.bin*60000;s.bin*10000;Dest/", "Copy b.bin,s.bin>Dest", "", "Copying b.bin, 42, 83, Copying s.bin", "Dest/b.bin*60000;Dest/s.bin*10000"},
     Row{"YesReplacesWhole", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>Yes", "Copying a.txt, Copying b.txt", "Dest/a.txt=new;Dest/b.txt=bee"},
@@ -163,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(FileStep, Scenario, ::testing::Values(
     Row{"RenameEmptyEnds", kExists, "Copy src/a.txt,src/b.txt>Dest", "exists a.txt>No|rename a.txt>", "ended", ""},
     Row{"HiddenNameIsAConflict", "src/.p=new;Dest/.p=old", "Copy src/.p>Dest", "exists .p>Cancel", "", ""},
     Row{"FolderOfTheName", "src/a.txt=new;Dest/a.txt/", "Move src/a.txt>Dest", "!Is a directory", "Moving a.txt", ""},
-    Row{"SameFile", "src/a.bin*70000;o/b.txt=bee", "Move src/a.bin,o/b.txt>src", kItself, "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
-    Row{"SameFileThroughLink", "src/a.bin*70000;o/b.txt=bee;alias@src", "Move src/a.bin,o/b.txt>alias", kItself, "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
+    Row{"SameFileThroughLink", "src/a.bin*70000;o/b.txt=bee;alias@src", "Move src/a.bin,o/b.txt>alias", "!The destination of ~/src/a.bin is the file itself; it was left as it is.", "Moving b.txt", "-o/b.txt;src/b.txt=bee"},
     Row{"PipeAndDanglingLink", "src/p|;src/d@nowhere;src/b.txt=bee;Dest/", "Move src/p,src/d,src/b.txt>Dest", "!~/src/p is not a plain file (a pipe, socket or device); it was skipped.|!~/src/d is a link to an item that no longer exists; it was skipped.", "Moving b.txt", "-src/b.txt;Dest/b.txt=bee"},
     Row{"VanishedEntry", "src/a.txt=a;src/b.txt=bee;Dest/", "Copy src/a.txt,src/b.txt>Dest", "", "Copying b.txt", "Dest/b.txt=bee", "gone:src/a.txt"},
     Row{"ExecuteBits", "run~755=#!;Dest/", "Copy run>Dest", "", "Copying run", "Dest/run~755=#!"},
@@ -193,18 +179,16 @@ INSTANTIATE_TEST_SUITE_P(FileStep, Scenario, ::testing::Values(
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(FolderTree, Scenario, ::testing::Values(
-    Row{"Copy", kTree, "Copy Src>Dest", "", "Copying a.txt, Copying b.txt", "Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
     Row{"YesToAllHoldsForLaterFolders", kAgain, "Copy Src,Later>Dest", "replace>2", "Copying a.txt, Copying b.txt, Copying c.txt", "Dest/Later/c.txt=new c;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
     Row{"NoToAllCopiesOnlyNewFiles", "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/Src/a.txt=old;Later/c.txt=c;Dest/Later/c.txt=old", "Copy Src,Later>Dest", "replace>4", "Copying a.txt, Copying b.txt, Copying c.txt", "Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b"},
     Row{"CancelEnds", kAgain, "Copy Src,Later>Dest", "replace>0", "Copying a.txt, ended", ""},
-    Row{"Move", kTree, "Move Src>Dest", "", "Moving a.txt, Moving b.txt", "-Src/;-Src/Sub/;-Src/Sub/b.txt;-Src/a.txt;Dest/Src/;Dest/Src/Sub/;Dest/Src/Sub/b.txt=new b;Dest/Src/a.txt=new a"},
     Row{"MoveWithNoKeepsFolders", "Src/a.txt=a;Src/Sub/b.txt=new;Dest/Src/Sub/b.txt=old", "Move Src>Dest", "replace>3", "Moving a.txt, Moving b.txt", "-Src/a.txt;Dest/Src/a.txt=a"},
     Row{"EmptyAndIntermediateFolders", "Src/E/;Src/A/B/x.txt=x;Dest/", "Move Src>Dest", "", "Moving x.txt", "-Src/;-Src/A/;-Src/A/B/;-Src/A/B/x.txt;-Src/E/;Dest/Src/;Dest/Src/A/;Dest/Src/A/B/;Dest/Src/A/B/x.txt=x;Dest/Src/E/"},
     Row{"HiddenAndSpecialFiles", "Src/.h=h;Src/S/p|;Dest/", "Copy Src>Dest", "!~/Src/S/p is not a plain file (a pipe, socket or device); it was skipped.", "Copying .h, Copying p", "Dest/Src/;Dest/Src/.h=h;Dest/Src/S/"},
     Row{"IntoItsOwnSubfolder", "Src/a.txt=a;Src/Sub/b.txt=b", "Copy Src>Src/Sub", "", "Copying a.txt, Copying b.txt", "Src/Sub/Src/;Src/Sub/Src/Sub/;Src/Sub/Src/Sub/b.txt=b;Src/Sub/Src/a.txt=a"},
     Row{"IntoItsOwnParent", "Src/a.txt=a", "Move Src>.", "!The destination of ~/Src is the folder itself; it was left as it is.", "", ""},
     Row{"MoveStopsAtAFailedCopy", "Src/a.txt=a;Src/S/b.bin*100000;Src/S/D/c.txt=c;Dest/", "Move Src>Dest", "!No space left on device", "Moving a.txt, Moving b.bin", "-Src/a.txt;Dest/Src/;Dest/Src/S/;Dest/Src/a.txt=a", "full:30000"},
-    Row{"DestinationRemoved", kTree, "Move Src>Dest", "!No such file or directory", "Moving a.txt", "-Dest/", "rmdir:Dest"},
+    Row{"DestinationRemoved", "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/", "Move Src>Dest", "!No such file or directory", "Moving a.txt", "-Dest/", "rmdir:Dest"},
     Row{"FileAppearsAtTheName", "Src/a.txt=new;Dest/", "Copy Src>Dest", "replace>3", "Copying a.txt", "Dest/Src/;Dest/Src/a.txt=intruder", "appear:Dest/Src/a.txt"},
     Row{"LinkAtTheNameReplaced", "Src/a.txt=new;out.txt=keep;Dest/Src/a.txt@../../out.txt", "Copy Src>Dest", "replace>1", "Copying a.txt", "Dest/Src/a.txt=new"},
     Row{"LinkInPlaceOfAFolder", "Src/a.txt=a;elsewhere/;Dest/Src@../elsewhere", "Copy Src>Dest", "!Not a directory", "Copying a.txt", ""},
