@@ -2,7 +2,7 @@
 // A file system that forwards to another one and fails chosen calls by
 // path, for the rules above the file-system layer (the selection, the
 // search, the chooser). Faults under the layer, at the system calls, come
-// from SystemCallFaults.
+// in the transfer tests, through the table in platform/SystemCalls.h.
 
 #include <string>
 #include <utility>

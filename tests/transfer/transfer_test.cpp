@@ -1,6 +1,7 @@
 // The transfer's rules, run on scratch trees through the real file system
 // with scripted answers at the prompts seam and faults at the system calls.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -9,11 +10,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <regex>
 
 #include "platform/Paths.h"
+#include "platform/SystemCalls.h"
 #include "support/ScriptedPrompts.h"
-#include "support/SystemCallFaults.h"
 #include "support/TempTree.h"
 #include "transfer/TransferEngine.h"
 
@@ -22,6 +25,101 @@ using namespace farsend::test;
 namespace fs = std::filesystem;
 
 namespace {
+
+// While it lives, the system calls under the real file system answer
+// otherwise where a test says so: the files being written (created with
+// O_TMPFILE or O_CREAT) run out of space, sources stop reading, the
+// in-kernel copy is refused, closing a written file fails late; and a hook
+// runs before each move of data, and after a name is given, to change the
+// disk in the middle of a copy.
+class SystemCallFaults {
+public:
+    SystemCallFaults() : saved_(sys::calls()) {
+        current_ = this;
+        sys::Calls& c = sys::calls();
+        c.openat = [](int d, const char* p, int flags, mode_t m) {
+            if ((flags & O_TMPFILE) == O_TMPFILE && current_->noUnnamedFiles) return errno = EOPNOTSUPP, -1;
+            const int fd = sys::realCalls().openat(d, p, flags, m);
+            if (fd >= 0 && ((flags & O_TMPFILE) == O_TMPFILE || (flags & O_CREAT) != 0)) current_->outputs_[fd] = 0;
+            return fd;
+        };
+        c.close = [](int fd) {
+            const bool failing = isOutput(fd) && current_->closeFailure != 0;
+            current_->outputs_.erase(fd);
+            const int r = sys::realCalls().close(fd);
+            if (!failing) return r;
+            errno = current_->closeFailure;
+            return -1;
+        };
+        c.read = [](int fd, void* b, size_t n) -> ssize_t {
+            const auto ok = allowance(static_cast<std::int64_t>(n), current_->readableBytes, current_->read_, EIO);
+            return ok <= 0 && n > 0 ? -1 : sys::realCalls().read(fd, b, static_cast<size_t>(ok));
+        };
+        c.write = [](int fd, const void* b, size_t n) -> ssize_t {
+            if (!isOutput(fd)) return sys::realCalls().write(fd, b, n);
+            moving();
+            const auto ok =
+                allowance(static_cast<std::int64_t>(n), current_->spaceLeft, current_->outputs_[fd], ENOSPC);
+            return ok <= 0 && n > 0 ? -1 : sys::realCalls().write(fd, b, static_cast<size_t>(ok));
+        };
+        c.copyFileRange = [](int in, off_t* io, int out, off_t* oo, size_t n, unsigned f) -> ssize_t {
+            if (current_->copyRefusal != 0) {
+                errno = current_->copyRefusal;
+                return -1;
+            }
+            moving();
+            std::int64_t ignored = 0;
+            std::int64_t& written = isOutput(out) ? current_->outputs_[out] : ignored;
+            auto ok = allowance(static_cast<std::int64_t>(n), current_->spaceLeft, written, ENOSPC);
+            if (ok > 0) ok = allowance(ok, current_->readableBytes, current_->read_, EIO);
+            return ok <= 0 ? -1 : sys::realCalls().copyFileRange(in, io, out, oo, static_cast<size_t>(ok), f);
+        };
+        c.renameat2 = [](int fd, const char* from, int td, const char* to, unsigned flags) {
+            return named(sys::realCalls().renameat2(fd, from, td, to, flags));
+        };
+        c.linkat = [](int fd, const char* from, int td, const char* to, int flags) {
+            return named(sys::realCalls().linkat(fd, from, td, to, flags));
+        };
+    }
+    ~SystemCallFaults() {
+        sys::calls() = saved_;
+        current_ = nullptr;
+    }
+    SystemCallFaults(const SystemCallFaults&) = delete;
+    SystemCallFaults& operator=(const SystemCallFaults&) = delete;
+
+    std::int64_t spaceLeft = -1;               // bytes each written file may take, then ENOSPC
+    std::int64_t readableBytes = -1;           // bytes the sources give, then EIO
+    int copyRefusal = 0;                       // errno of every in-kernel copy
+    bool noUnnamedFiles = false;               // O_TMPFILE refused, as some file systems do
+    int closeFailure = 0;                      // errno of closing a written file
+    std::function<void(int move)> beforeData;  // move counts from 1
+    std::function<void()> afterNaming;         // after a link or a rename
+
+private:
+    static inline SystemCallFaults* current_ = nullptr;
+    static bool isOutput(int fd) { return current_->outputs_.count(fd) != 0; }
+    static void moving() {
+        if (current_->beforeData) current_->beforeData(++current_->moves_);
+    }
+    static int named(int result) {
+        if (result == 0 && current_->afterNaming) current_->afterNaming();
+        return result;
+    }
+    // How much of want the limit still lets through; sets errno when none.
+    static std::int64_t allowance(std::int64_t want, std::int64_t limit, std::int64_t& used, int error) {
+        if (limit < 0) return want;
+        const std::int64_t n = std::min(want, limit - used);
+        if (n <= 0) errno = error;
+        used += std::max<std::int64_t>(n, 0);
+        return n;
+    }
+
+    sys::Calls saved_;
+    std::map<int, std::int64_t> outputs_;  // written files and their bytes
+    std::int64_t read_ = 0;
+    int moves_ = 0;
+};
 
 // What the window would show: "Copying name" lines and progress values.
 struct Display final : ITransferDisplay {
