@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -75,8 +74,7 @@ TEST(Bar, ResizeAndMisuse) {
 TEST(Bar, LitBlocks) {
     // canvas width and height, min, max, value, then the max; value read back, lit and unlit blocks painted
     const std::tuple<double, double, int, int, int, int, int, long, std::size_t> cases[] = {
-        {245, 9, 0, 100, 1, 0, 1, 0, 40},      {245, 9, 0, 100, 2, 0, 2, 1, 39},
-        {245, 9, 0, 100, 99, 0, 99, 40, 0},    {245, 9, 50, 100, 75, 0, 75, 20, 20},
+        {245, 9, 0, 100, 2, 0, 2, 1, 39},      {245, 9, 0, 100, 99, 0, 99, 40, 0},
         {245, 9, 0, 100, 150, 0, 100, 40, 0},  {245, 9, 0, 100, -5, 0, 0, 0, 40},
         {245, 9, 50, 100, 10, 0, 50, 0, 40},   {245, 9, -100, 100, 0, 0, 0, 20, 20},
         {247, 11, 0, 100, 5, 0, 5, 2, 28},     {247, 11, 0, 100, 15, 0, 15, 4, 26},

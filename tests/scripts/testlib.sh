@@ -50,13 +50,12 @@ locked() { (flock 9 && "$@") 9< "$build_dir"; }
 # they were: they may list a real installation that someone will want to
 # uninstall.
 restoring() {
-    local records=("$build_dir"/install_{manifest,folders}.txt) status
-    mkdir "$scratch/records" && cp -p -- "${records[@]}" "$scratch/records" 2>/dev/null
+    local status
+    cp -p -- "$build_dir"/install_{manifest,folders}.txt "$scratch" 2>/dev/null
     "$@"
     status=$?
-    rm -f -- "${records[@]}"
-    cp -p -- "$scratch/records"/* "$build_dir" 2>/dev/null
-    rm -rf -- "$scratch/records"
+    rm -f -- "$build_dir"/install_{manifest,folders}.txt
+    cp -p -- "$scratch"/install_{manifest,folders}.txt "$build_dir" 2>/dev/null
     return $status
 }
 preserving_manifest() { locked restoring "$@"; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <set>
@@ -8,6 +9,8 @@
 #include <tuple>
 
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Volumes.h"
 #include "support/TempTree.h"
 
 namespace farsend {
@@ -34,13 +37,11 @@ protected:
     test::TempTree t;
 };
 
+// Links and dot folders; plain, hidden, read-only and special files show in
+// the search's tests.
 TEST_F(KindsTree, MapsPosixFactsToAttributeBits) {
     const std::tuple<const char*, int, EntryKind> cases[] = {
-        {"plain.txt", 0, EntryKind::Regular},
-        {"locked.TXT", attr::ReadOnly, EntryKind::Regular},
-        {".dotfile", attr::Hidden, EntryKind::Regular},
         {".dotfolder", attr::Directory | attr::Hidden, EntryKind::Directory},
-        {"pipe", attr::System, EntryKind::Special},
         {"folderlink", attr::Directory | attr::System, EntryKind::DirectoryLink},
         {"filelink", 0, EntryKind::Regular},
         {"dangling", attr::System, EntryKind::DanglingLink}};
@@ -60,7 +61,6 @@ TEST_F(KindsTree, ListingYieldsMatchingNamesThatTheMaskAdmitsOnce) {
         return more;
     };
     const std::tuple<const char*, int, S> cases[] = {
-        {"*.*", attr::ReadOnly | attr::Archive, plain},
         {"*.*", attr::Hidden, with({".dotfile"})},
         {"*.*", attr::Directory | attr::System, with({"folder", "folderlink", "pipe", "dangling"})},
         {"*.*", 19, with({".dotfile", "folder", ".dotfolder"})},
@@ -80,6 +80,27 @@ TEST_F(KindsTree, ListingYieldsMatchingNamesThatTheMaskAdmitsOnce) {
     EXPECT_EQ(fsys.list(t.path("gone/*.*"), 55).error().number, ENOENT);
     EXPECT_EQ(fsys.list(t.path("T/plain.txt/*.*"), 55).error().number, ENOTDIR);
     EXPECT_TRUE(fsys.list(t.path("T/missing.txt"), 55)->empty());
+}
+
+TEST(Paths, GetDirPathAndGetFileNameSplitAtTheLastSeparator) {
+    const std::array<const char*, 3> cases[] = {
+        {"/a/b.txt", "/a/", "b.txt"}, {"b.txt", "", "b.txt"}, {"/", "/", ""},
+        {"/a/b/", "/a/b/", ""},       {"", "", ""},           {"/a b/c d", "/a b/", "c d"}};
+    for (const auto& [path, dir, name] : cases)
+        EXPECT_EQ(GetDirPath(path) + "|" + GetFileName(path), std::string(dir) + "|" + name) << path;
+}
+
+TEST(Paths, StarsBacktrack) {
+    EXPECT_TRUE(wildcardMatch("*a*b*c", "xxAxxbxxc"));
+    EXPECT_FALSE(wildcardMatch("*a*b*c", "xxaxxbxx"));
+    EXPECT_FALSE(likeMatch("*a*b*c", "xxAxxbxxc"));
+}
+
+TEST(Volumes, LongestMountPrefixWins) {
+    const std::vector<Volume> vols{{"/", ""}, {"/media/usb", "STICK"}, {"/media/usb2", ""}};
+    EXPECT_EQ(volumeOf(vols, "/media/usb/x")->mountPoint, "/media/usb");
+    EXPECT_EQ(volumeOf(vols, "/media/usb2/x")->mountPoint, "/media/usb2");
+    EXPECT_EQ(volumeOf(vols, "/media/usbx")->mountPoint, "/");
 }
 
 }  // namespace
