@@ -89,8 +89,8 @@ std::map<std::string, std::string> entries(const std::string& snapshot) {
 
 }  // namespace
 
-void TempTree::build(const std::string& spec) const {
-    for (const std::string& item : split(spec, ';')) {
+void TempTree::build(const std::string& items) const {
+    for (const std::string& item : split(items, ';')) {
         const auto mark = item.find_first_of("=*@|");
         if (mark == std::string::npos) {
             dir(item);

@@ -31,10 +31,10 @@ public:
     static std::string read(const std::string& path);
     static bool exists(const std::string& path);
 
-    // Builds entries from a spec of ";"-separated items: "dir/" a folder,
+    // Builds entries from ";"-separated items: "dir/" a folder,
     // "f=text" a file, "f*N" N bytes of pattern, "l@target" a link, "p|" a
     // pipe; "f~755=text" gives a file's mode.
-    void build(const std::string& spec) const;
+    void build(const std::string& items) const;
     // Every entry below the root in the same form ("f*N" for a file of the
     // pattern over 24 bytes, "f#N" for other content), mode 0644 unsaid.
     std::string snapshot() const;

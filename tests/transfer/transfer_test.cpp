@@ -183,9 +183,9 @@ struct Rig {
     // change of the disk at the first move of data (grow, touch: the same
     // length rewritten, appear, rmdir, swap, replace: another file put at the
     // path) or once a name is given (lose).
-    void fault(const std::string& specs) {
-        for (const std::string& spec : split(specs, ' ')) {
-            const std::string kind = spec.substr(0, spec.find(':')), arg = spec.substr(spec.find(':') + 1);
+    void fault(const std::string& list) {
+        for (const std::string& item : split(list, ' ')) {
+            const std::string kind = item.substr(0, item.find(':')), arg = item.substr(item.find(':') + 1);
             const std::string at = tree.path(arg);
             if (kind == "full") faults.spaceLeft = std::stoll(arg);
             if (kind == "read") faults.readableBytes = std::stoll(arg);
