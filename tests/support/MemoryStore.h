@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Volumes.h"
@@ -14,8 +13,7 @@ namespace farsend::test {
 
 struct MemoryStore final : ISettingsStore {
     std::optional<std::string> read(const std::string& section, const std::string& key) override {
-        const auto it = values.find({section, key});
-        return it == values.end() ? std::nullopt : std::optional(it->second);
+        return values.count({section, key}) != 0 ? std::optional(values[{section, key}]) : std::nullopt;
     }
     Status write(const std::string& section, const std::string& key, const std::string& value) override {
         writes.push_back(section + "/" + key + "=" + value);
@@ -31,9 +29,8 @@ struct MemoryStore final : ISettingsStore {
 };
 
 struct FakeVolumes final : IVolumes {
-    explicit FakeVolumes(std::vector<Volume> v = {}) : list(std::move(v)) {}
     std::vector<Volume> volumes() override { return list; }
-    std::vector<Volume> list;
+    std::vector<Volume> list{{"/", ""}};  // the root alone unless a test says otherwise
 };
 
 }  // namespace farsend::test

@@ -3,7 +3,7 @@
 // real one, settings in memory, volumes of the test's choosing (the root
 // alone unless it says otherwise), prompts answered from a script, and
 // recorders in place of ending the process and opening the help page. And
-// the small steps the window tests share.
+// the small steps the window tests share, answering modal dialogs among them.
 
 #include <QTest>
 #include <memory>
@@ -16,9 +16,16 @@
 #include "support/MemoryStore.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
-#include "support/ui/Modal.h"
 
 namespace farsend::test {
+
+// A test arms an answer before the action that opens a modal dialog; the
+// answers run in the order armed, one per dialog, inside the dialog's own
+// event loop as soon as it is shown. A dialog that its answer leaves open, or
+// that opens with no answer armed, is closed at once and fails the test: a
+// failing check never leaves a dialog waiting for the watchdog.
+void onNextModal(std::function<void(QWidget*)> answer);
+void clearModalAnswers();  // between test functions
 
 // The control of parent with this object name; stops the test when there is none.
 template <class T = QWidget>
@@ -30,9 +37,7 @@ T* child(QObject& parent, const char* name) {
 inline void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
 
 // A key pressed where the focus is, as a user would.
-inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
+inline void press(Qt::Key key, Qt::KeyboardModifiers m = {}) { QTest::keyClick(QApplication::focusWidget(), key, m); }
 
 inline QStringList lines(const std::vector<std::string>& texts) {
     QStringList out;
@@ -45,16 +50,14 @@ struct MainHarness {
     FaultyFileSystem fs;
     MemoryStore store;
     ScriptedPrompts prompts;
-    FakeVolumes volumes{{{"/", ""}}};
+    FakeVolumes volumes;
     ISysInfoSource* sysInfo = nullptr;
     std::optional<int> endedWith;  // the exit code of "end at once"
     std::vector<std::string> openedUrls;
     std::unique_ptr<frmFSMain> window_;
 
     MainHarness() { clearModalAnswers(); }
-    std::optional<std::string> stored(const std::string& section, const std::string& key) {
-        return store.read(section, key);
-    }
+    std::optional<std::string> stored(const std::string& s, const std::string& k) { return store.read(s, k); }
     // Creates the window, runs the start-up sequence and shows the window when
     // that succeeded (else unloads it); returns whether it succeeded.
     bool start(std::vector<std::string> args) {

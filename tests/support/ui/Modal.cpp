@@ -1,16 +1,30 @@
-#include "support/ui/Modal.h"
-
-#include <QApplication>
 #include <QDialog>
-#include <QTest>
 #include <QTimer>
 #include <deque>
+
+#include "support/ui/MainHarness.h"
 
 namespace farsend::test {
 
 namespace {
 
-void answer(QWidget* dialog);
+std::deque<std::function<void(QWidget*)>> armed;
+
+// A dialog that opens with no answer armed, or that its answer leaves open,
+// is closed now, and the test fails.
+void answer(QWidget* dialog) {
+    if (!dialog->isVisible()) return;
+    if (!armed.empty()) {
+        const auto next = std::move(armed.front());
+        armed.pop_front();
+        next(dialog);
+        if (!dialog->isVisible()) return;
+    }
+    if (!QTest::currentTestFailed())
+        QTest::qFail(qPrintable("dialog left open: " + dialog->windowTitle()), __FILE__, __LINE__);
+    auto* d = qobject_cast<QDialog*>(dialog);
+    d != nullptr ? d->reject() : (void)dialog->close();
+}
 
 // Watches the application's Show events for modal windows; each gets the
 // next armed answer from inside its own event loop.
@@ -23,32 +37,13 @@ struct Answerer final : QObject {
     }
 };
 
-std::deque<std::function<void(QWidget*)>>& armed() {
-    static std::deque<std::function<void(QWidget*)>> answers;
-    [[maybe_unused]] static const Answerer* const watcher = new Answerer;  // from the first use on
-    return answers;
-}
-
-// A dialog that opens with no answer armed, or that its answer leaves open,
-// is closed now, and the test fails.
-void answer(QWidget* dialog) {
-    if (!dialog->isVisible()) return;
-    if (!armed().empty()) {
-        const auto next = std::move(armed().front());
-        armed().pop_front();
-        next(dialog);
-        if (!dialog->isVisible()) return;
-    }
-    if (!QTest::currentTestFailed())
-        QTest::qFail(qPrintable("dialog left open: " + dialog->windowTitle()), __FILE__, __LINE__);
-    auto* d = qobject_cast<QDialog*>(dialog);
-    d != nullptr ? d->reject() : (void)dialog->close();
-}
+// From the first use on (the application exists by then).
+void watch() { [[maybe_unused]] static const Answerer* const watcher = new Answerer; }
 
 }  // namespace
 
-void onNextModal(std::function<void(QWidget*)> answer) { armed().push_back(std::move(answer)); }
+void onNextModal(std::function<void(QWidget*)> answer) { watch(), armed.push_back(std::move(answer)); }
 
-void clearModalAnswers() { armed().clear(); }
+void clearModalAnswers() { watch(), armed.clear(); }
 
 }  // namespace farsend::test
