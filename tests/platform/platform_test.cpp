@@ -4,7 +4,6 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <tuple>
 

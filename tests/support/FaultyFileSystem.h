@@ -5,6 +5,7 @@
 // in the transfer tests, through the table in platform/SystemCalls.h.
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -18,7 +19,7 @@ class FaultyFileSystem final : public IFileSystem {
 public:
     // Makes calls of op on a path containing pathPart fail with errnoValue.
     void failOn(Op op, std::string pathPart, int errnoValue) {
-        faults_.push_back({op, std::move(pathPart), errnoValue});
+        faults_.emplace_back(op, std::move(pathPart), errnoValue);
     }
     void clearFaults() { faults_.clear(); }
     // How often op was called on a path containing pathPart.
@@ -60,21 +61,16 @@ public:
     void discardNew(FolderHandle f, NewFile& file) override { fs_.discardNew(f, file); }
 
 private:
-    struct Fault {
-        Op op;
-        std::string pathPart;
-        int errnoValue;
-    };
     template <class Call>
     auto pass(Op op, const std::string& path, Call call) -> decltype(call()) {
         log_.emplace_back(op, path);
-        for (const Fault& f : faults_)
-            if (f.op == op && path.find(f.pathPart) != std::string::npos) return Error::fromErrno(f.errnoValue);
+        for (const auto& [o, part, errnoValue] : faults_)
+            if (o == op && path.find(part) != std::string::npos) return Error::fromErrno(errnoValue);
         return call();
     }
 
     IFileSystem& fs_ = realFileSystem();
-    std::vector<Fault> faults_;
+    std::vector<std::tuple<Op, std::string, int>> faults_;  // fails op on paths holding the text
     std::vector<std::pair<Op, std::string>> log_;
 };
 

@@ -65,11 +65,6 @@ std::string TempTree::read(const std::string& path) {
     return s.str();
 }
 
-bool TempTree::exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
 std::vector<std::string> split(const std::string& text, char sep) {
     std::vector<std::string> out;
     std::istringstream in(text);

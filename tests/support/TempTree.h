@@ -29,7 +29,6 @@ public:
     std::string patterned(const std::string& relative, std::int64_t size) const;
 
     static std::string read(const std::string& path);
-    static bool exists(const std::string& path);
 
     // Builds entries from ";"-separated items: "dir/" a folder,
     // "f=text" a file, "f*N" N bytes of pattern, "l@target" a link, "p|" a
