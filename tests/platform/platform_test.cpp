@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <tuple>
 

@@ -2,50 +2,165 @@
 // Scratch folders for tests: made under the system's temporary folder,
 // removed with everything in them when the object goes.
 
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace farsend::test {
 
+// The non-empty items of text between separators.
+inline std::vector<std::string> split(const std::string& text, char sep) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, sep);)
+        if (!item.empty()) out.push_back(item);
+    return out;
+}
+
+namespace detail {
+
+// The byte at offset of a file of the repeatable pattern.
+inline char patternByte(std::int64_t offset) {
+    const auto x = static_cast<std::uint64_t>(offset) * 2654435761u + 40503u;
+    return static_cast<char>((x >> 7) ^ (x >> 17));
+}
+
+// A snapshot's entries by name.
+inline std::map<std::string, std::string> entries(const std::string& snapshot) {
+    std::map<std::string, std::string> out;
+    for (const std::string& e : split(snapshot, ';'))
+        out[e.back() == '/' ? e : e.substr(0, e.find_first_of("~=*#@|"))] = e;
+    return out;
+}
+
+}  // namespace detail
+
 class TempTree {
 public:
-    TempTree();
-    ~TempTree();
+    TempTree() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "farsend-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
+        root_ = pattern;
+    }
+    // Files a test made read-only go too: only the folders' modes matter.
+    ~TempTree() {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
     // The folder itself, without a trailing separator.
     const std::string& root() const { return root_; }
-    // root + "/" + relative.
-    std::string path(const std::string& relative) const;
+    std::string path(const std::string& relative) const { return root_ + "/" + relative; }
 
     // Creates relative (and its parents) as a folder; returns its path.
-    std::string dir(const std::string& relative) const;
+    std::string dir(const std::string& relative) const {
+        const std::string p = path(relative);
+        std::filesystem::create_directories(p);
+        return p;
+    }
     // Creates relative (and its parents' folders) holding content.
-    std::string file(const std::string& relative, const std::string& content = {}) const;
+    std::string file(const std::string& relative, const std::string& content = {}) const {
+        const std::string p = path(relative);
+        std::filesystem::create_directories(std::filesystem::path(p).parent_path());
+        std::ofstream out(p, std::ios::binary | std::ios::trunc);
+        out << content;
+        if (!out) throw std::runtime_error("cannot write " + p);
+        return p;
+    }
     // Creates relative holding size bytes of a repeatable pattern.
-    std::string patterned(const std::string& relative, std::int64_t size) const;
+    std::string patterned(const std::string& relative, std::int64_t size) const {
+        std::string data(static_cast<std::size_t>(size), '\0');
+        for (std::size_t i = 0; i < data.size(); ++i) data[i] = detail::patternByte(static_cast<std::int64_t>(i));
+        return file(relative, data);
+    }
 
-    static std::string read(const std::string& path);
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
 
-    // Builds entries from ";"-separated items: "dir/" a folder,
-    // "f=text" a file, "f*N" N bytes of pattern, "l@target" a link, "p|" a
-    // pipe; "f~755=text" gives a file's mode.
-    void build(const std::string& items) const;
+    // Builds entries from ";"-separated items: "dir/" a folder, "f=text" a
+    // file, "f*N" N bytes of pattern, "l@target" a link, "p|" a pipe;
+    // "f~755=text" gives a file's mode.
+    void build(const std::string& items) const {
+        for (const std::string& item : split(items, ';')) {
+            const auto mark = item.find_first_of("=*@|");
+            if (mark == std::string::npos) {
+                dir(item);
+                continue;
+            }
+            const std::string head = item.substr(0, mark), rest = item.substr(mark + 1);
+            const std::string name = head.substr(0, head.find('~')), where = path(name);
+            std::filesystem::create_directories(std::filesystem::path(where).parent_path());
+            if (item[mark] == '=') file(name, rest);
+            if (item[mark] == '*') patterned(name, std::stoll(rest));
+            if (item[mark] == '@') std::filesystem::create_symlink(rest, where);
+            if (item[mark] == '|' && ::mkfifo(where.c_str(), 0644) != 0)
+                throw std::runtime_error("cannot make " + name);
+            if (head != name)
+                ::chmod(where.c_str(), static_cast<mode_t>(std::stoi(head.substr(name.size() + 1), nullptr, 8)));
+        }
+    }
     // Every entry below the root in the same form ("f*N" for a file of the
     // pattern over 24 bytes, "f#N" for other content), mode 0644 unsaid.
-    std::string snapshot() const;
+    std::string snapshot() const {
+        std::string out;
+        for (auto it = std::filesystem::recursive_directory_iterator(root_);
+             it != std::filesystem::recursive_directory_iterator(); ++it) {
+            const std::string rel = it->path().string().substr(root_.size() + 1);
+            const auto st = it->symlink_status();
+            std::string e;
+            if (std::filesystem::is_symlink(st)) {
+                e = rel + "@" + std::filesystem::read_symlink(it->path()).string();
+            } else if (std::filesystem::is_fifo(st)) {
+                e = rel + "|";
+            } else if (std::filesystem::is_directory(st)) {
+                e = rel + "/";
+            } else {
+                const std::string data = read(it->path().string());
+                bool pattern = true;
+                for (std::size_t i = 0; pattern && i < data.size(); ++i)
+                    pattern = data[i] == detail::patternByte(static_cast<std::int64_t>(i));
+                const auto mode = static_cast<unsigned>(st.permissions()) & 07777;
+                std::ostringstream m;
+                if (mode != 0644) m << "~" << std::oct << mode;
+                e = rel + m.str() +
+                    (data.size() <= 24 ? "=" + data : (pattern ? "*" : "#") + std::to_string(data.size()));
+            }
+            out += e + ";";
+        }
+        return out;
+    }
     // What changed since an earlier snapshot: new or changed entries, and
     // "-entry" for those gone.
-    std::string changesSince(const std::string& before) const;
+    std::string changesSince(const std::string& before) const {
+        const auto was = detail::entries(before), now = detail::entries(snapshot());
+        std::vector<std::string> out;
+        for (const auto& [key, e] : now)
+            if (!was.count(key) || was.at(key) != e) out.push_back(e);
+        for (const auto& [key, e] : was)
+            if (!now.count(key)) out.push_back("-" + key);
+        std::sort(out.begin(), out.end());
+        std::string joined;
+        for (const std::string& e : out) joined += (joined.empty() ? "" : ";") + e;
+        return joined;
+    }
 
 private:
     std::string root_;
 };
-
-// The non-empty items of text between separators.
-std::vector<std::string> split(const std::string& text, char sep);
 
 }  // namespace farsend::test
