@@ -5,7 +5,11 @@
 // recorders in place of ending the process and opening the help page. And
 // the small steps the window tests share, answering modal dialogs among them.
 
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,13 +23,51 @@
 
 namespace farsend::test {
 
+namespace modal {
+
+inline std::deque<std::function<void(QWidget*)>> armed;
+
+// A dialog that opens with no answer armed, or that its answer leaves open,
+// is closed now, and the test fails.
+inline void answer(QWidget* dialog) {
+    if (!dialog->isVisible()) return;
+    if (!armed.empty()) {
+        const auto next = std::move(armed.front());
+        armed.pop_front();
+        next(dialog);
+        if (!dialog->isVisible()) return;
+    }
+    if (!QTest::currentTestFailed())
+        QTest::qFail(qPrintable("dialog left open: " + dialog->windowTitle()), __FILE__, __LINE__);
+    auto* d = qobject_cast<QDialog*>(dialog);
+    d != nullptr ? d->reject() : (void)dialog->close();
+}
+
+// Watches the application's Show events for modal windows; each gets the
+// next armed answer from inside its own event loop.
+struct Answerer final : QObject {
+    Answerer() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = event->type() == QEvent::Show ? qobject_cast<QWidget*>(watched) : nullptr;
+        if (w != nullptr && w->isWindow() && w->isModal()) QTimer::singleShot(0, w, [w] { answer(w); });
+        return false;
+    }
+};
+
+// From the first use on (the application exists by then).
+inline void watch() { [[maybe_unused]] static const Answerer* const watcher = new Answerer; }
+
+}  // namespace modal
+
 // A test arms an answer before the action that opens a modal dialog; the
 // answers run in the order armed, one per dialog, inside the dialog's own
 // event loop as soon as it is shown. A dialog that its answer leaves open, or
 // that opens with no answer armed, is closed at once and fails the test: a
 // failing check never leaves a dialog waiting for the watchdog.
-void onNextModal(std::function<void(QWidget*)> answer);
-void clearModalAnswers();  // between test functions
+inline void onNextModal(std::function<void(QWidget*)> answer) {
+    modal::watch(), modal::armed.push_back(std::move(answer));
+}
+inline void clearModalAnswers() { modal::watch(), modal::armed.clear(); }  // between test functions
 
 // The control of parent with this object name; stops the test when there is none.
 template <class T = QWidget>
