@@ -342,9 +342,8 @@ private slots:
             QTest::keyClick(d, Qt::Key_Escape), QTest::keyClick(d, Qt::Key_Return);
             button.isEmpty() ? (void)d->close() : click(child(*d, qPrintable(button)));
         });
-        QtPrompts prompts;
         QFETCH(int, answer);
-        QCOMPARE(prompts.askReplace(), answer);
+        QCOMPARE(QtPrompts().askReplace(), answer);
         QCOMPARE(seen.join(' '),
                  "&Cancel@311,0 &Yes@35,0 &Yes to &All@103,0 &No@173,0 N&o to All@243,0 "
                  "Replace File? 411x79");
