@@ -30,16 +30,30 @@ struct FileInfo {
     std::uint32_t mode = 0;    // permission bits (07777)
     std::uint64_t device = 0;  // device and inode identify the file itself
     std::uint64_t inode = 0;
-    bool link = false;  // the entry itself is a symbolic link
+    std::int64_t allocated = 0;  // bytes the file takes on its device
+    bool link = false;           // the entry itself is a symbolic link
 };
 
 using FileHandle = int;
 using FolderHandle = int;
+// Stands for the process's current directory where a folder is asked for,
+// so that a path can be given in its place.
+inline constexpr FolderHandle kAtCurrentDir = -2;
 
-// A file being written that has no name yet.
-struct NewFile {
-    FileHandle handle = -1;  // -1 once closed
-    std::string tempName;    // its hidden name, empty while it has none
+// How the bytes of a file go, kept by the caller from one file to the next.
+struct CopyHints {
+    bool holes = false;      // the input may have holes: keep them holes
+    bool kernelCopy = true;  // cleared when the kernel refuses to copy between these two
+};
+
+// What the file system holding a folder allows, as far as it can be told
+// without writing to it.
+struct VolumeFacts {
+    std::string type;  // as the system names it: "ext4", "vfat", "fuse.sshfs"...
+    // The FAT family's names: none of : ? * " < > | \ or a control
+    // character, and no dot or blank at the end.
+    bool fatNames = false;
+    std::int64_t largestFile = INT64_MAX;  // bytes
 };
 
 class IFileSystem {
@@ -74,6 +88,8 @@ public:
     // tell of path. Anything that is not a regular file fails without
     // blocking (a FIFO is never waited on).
     virtual Result<FileHandle> openRead(const std::string& path, FileInfo& info) = 0;
+    // The same for the entry name in folder, never through a link.
+    virtual Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info) = 0;
     // The facts of an open file as they are now.
     virtual Result<FileInfo> describe(FileHandle handle) = 0;
     // Reads up to size bytes at the current position; 0 at end of file.
@@ -84,7 +100,9 @@ public:
     // inside the kernel where it can, keeping the input's holes; returns the
     // bytes moved (0 at the end of the input, or where the input's file
     // system cannot tell its length: read on to find its end).
-    virtual Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) = 0;
+    // hints.kernelCopy is cleared where the kernel refuses; the bytes then
+    // go through the program.
+    virtual Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count, CopyHints& hints) = 0;
     // Lets go of a file or a folder.
     virtual Status close(FileHandle handle) = 0;
 
@@ -98,22 +116,49 @@ public:
     // Facts about the entry name in folder itself: a link is described
     // (link is set), never taken for what it points to.
     virtual Result<FileInfo> statAt(FolderHandle folder, const std::string& name) = 0;
-    // Creates the folder name inside folder.
-    virtual Status makeDirAt(FolderHandle folder, const std::string& name) = 0;
-    // Creates a file in folder that nobody sees until nameNew gives it a
-    // name: unnamed where the file system allows it (a killed program then
-    // leaves nothing behind), else under a hidden temporary name. Its mode
-    // is 0666 less the umask plus the execute bits of sourceMode.
-    virtual Result<NewFile> createNew(FolderHandle folder, std::uint32_t sourceMode) = 0;
-    // Closes a new file (a failing close fails the naming) and gives it its
-    // name: only where nothing of that name exists (EEXIST otherwise), or,
-    // with replace, in place of what is there (a link is replaced, never
-    // written through; a read-only file is refused with EACCES, as deleting
-    // it is). When it fails, the old entry stays as it was and the new file
-    // at most has its hidden name, to be named again or discarded.
-    virtual Status nameNew(FolderHandle folder, NewFile& file, const std::string& name, bool replace) = 0;
-    // Lets go of a new file that is not to be named, leaving no trace.
-    virtual void discardNew(FolderHandle folder, NewFile& file) = 0;
+    // Creates the folder name inside folder with the permission bits mode,
+    // less the process's creation mask.
+    virtual Status makeDirAt(FolderHandle folder, const std::string& name, std::uint32_t mode) = 0;
+    // Facts about the file system that holds folder.
+    virtual Result<VolumeFacts> describeVolume(FolderHandle folder) = 0;
+    // Creates a file in folder that has no name at all (nobody sees it, and
+    // nothing remains of it when the program dies); EOPNOTSUPP where the
+    // file system has no such files. Its permission bits are mode less the
+    // process's creation mask.
+    virtual Result<FileHandle> createUnnamed(FolderHandle folder, std::uint32_t mode) = 0;
+    // Creates the file name in folder, only where nothing of that name is
+    // (EEXIST otherwise; a link there is not followed).
+    virtual Result<FileHandle> createExclusive(FolderHandle folder, const std::string& name, std::uint32_t mode) = 0;
+    // Gives an unnamed file the name name in folder, only where nothing of
+    // that name is (EEXIST otherwise).
+    virtual Status nameUnnamed(FileHandle file, FolderHandle folder, const std::string& name) = 0;
+    // A second name for an entry (fromFolder may be kAtCurrentDir with a
+    // path), only where nothing of that name is (EEXIST); EPERM or
+    // EOPNOTSUPP where the file system has no hard links.
+    virtual Status link(FolderHandle fromFolder, const std::string& from, FolderHandle toFolder,
+                        const std::string& to) = 0;
+    // Renames from in one folder to to in another (fromFolder may be
+    // kAtCurrentDir with a path). Without replace only where nothing of that
+    // name is (EEXIST); EINVAL, ENOSYS or EOPNOTSUPP where the file system
+    // cannot rename exclusively. With replace, an entry at to goes (a link
+    // itself, never what it points to). EXDEV between file systems.
+    virtual Status rename(FolderHandle fromFolder, const std::string& from, FolderHandle toFolder,
+                          const std::string& to, bool replace) = 0;
+    // Removes the file (or link) name in folder (or at a path, with
+    // kAtCurrentDir).
+    virtual Status removeAt(FolderHandle folder, const std::string& name) = 0;
+    // The names in folder, "." and ".." left out, in the file system's order.
+    virtual Result<std::vector<std::string>> namesAt(FolderHandle folder) = 0;
+    // Sets the permission bits of an open file or folder.
+    virtual Status setMode(FileHandle handle, std::uint32_t mode) = 0;
+    // Takes an exclusive lock on an open file without waiting (EWOULDBLOCK
+    // while another holds one); it goes when the file is closed.
+    virtual Status lock(FileHandle handle) = 0;
+    // Writes what is written to the file system that holds folder (or
+    // file) to its device, and waits until it is there.
+    virtual Status flushVolume(FolderHandle folder) = 0;
+    // The process's file creation mask (umask).
+    virtual std::uint32_t creationMask() = 0;
 
     // The process's current directory.
     virtual Result<std::string> currentDir() = 0;

@@ -2,7 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -11,8 +14,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
-#include <random>
+#include <sstream>
 #include <string_view>
 
 #include "platform/FileSystem.h"
@@ -45,6 +49,12 @@ const Calls kReal{
     ::renameat2,
     ::unlinkat,
     ::mkdirat,
+    ::lseek,
+    ::ftruncate,
+    ::fchmod,
+    ::flock,
+    ::syncfs,
+    ::fstatfs,
 };
 
 }  // namespace
@@ -145,14 +155,42 @@ struct DirCloser {
     void operator()(DIR* d) const { ::closedir(d); }
 };
 
-// A hidden name for a file being written, unlikely to be taken; taken
-// ones are tried again.
-std::string temporaryName() {
-    static std::mt19937_64 random{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, ".farsend98-%08llx.part",
-                  static_cast<unsigned long long>(random() & 0xffffffffULL));
-    return name;
+// The folder a call works in: a handle, or the current directory for a path.
+int dirOf(FolderHandle folder) { return folder == kAtCurrentDir ? AT_FDCWD : folder; }
+
+// Magic numbers of statfs that tell a file system without asking further.
+constexpr unsigned long kMsdosMagic = 0x4d44;
+constexpr unsigned long kExfatMagic = 0x2011BAB0;
+constexpr unsigned long kFuseMagic = 0x65735546;
+
+// The type the system's mount table gives the file system on device, empty
+// when it lists none. FUSE file systems show as "fuse.<name>" or
+// "fuseblk" there.
+std::string mountedType(dev_t device) {
+    std::ifstream table("/proc/self/mountinfo");
+    const std::string wanted = std::to_string(major(device)) + ":" + std::to_string(minor(device));
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string id, parent, numbers, field;
+        fields >> id >> parent >> numbers;
+        if (numbers != wanted) continue;
+        while (fields >> field && field != "-") {
+        }
+        std::string type, source;
+        fields >> type >> source;
+        // A FUSE file system that names no type of its own is known by the
+        // program that serves it, the mount's source.
+        if ((type == "fuse" || type == "fuseblk") && !source.empty()) type += "." + GetFileName(source);
+        return type;
+    }
+    return {};
+}
+
+// Whether a file system of this type keeps to FAT's rules for names.
+bool fatFamily(std::string_view type) {
+    for (std::string_view prefix : {"fuseblk.", "fuse."})
+        if (type.substr(0, prefix.size()) == prefix) type.remove_prefix(prefix.size());
+    return type == "msdos" || type.find("fat") != std::string_view::npos;
 }
 
 // The file systems whose in-kernel copy refuses these two files, or that
@@ -209,7 +247,7 @@ public:
         return names;
     }
 
-    Status makeDir(const std::string& path) override { return makeDirAt(AT_FDCWD, path); }
+    Status makeDir(const std::string& path) override { return makeDirAt(AT_FDCWD, path, 0777); }
 
     Status removeDir(const std::string& path) override {
         if (os().unlinkat(AT_FDCWD, path.c_str(), AT_REMOVEDIR) != 0) return lastError();
@@ -226,17 +264,11 @@ public:
     }
 
     Result<FileHandle> openRead(const std::string& path, FileInfo& info) override {
-        // O_NONBLOCK keeps a FIFO from waiting for a writer; the fstat check
-        // then refuses anything that is not a regular file. On a regular file
-        // the flag changes nothing, so it stays set: one call less a file.
-        const int fd = os().openat(AT_FDCWD, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
-        if (fd < 0) return lastError();
-        struct stat st {};
-        if (fstatOf(fd, &st) != 0) return closing(fd, lastError());
-        if (!S_ISREG(st.st_mode)) return closing(fd, Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-        // The file opened is the one a stat of path follows a link to.
-        info = infoOf(lastName(path), EntryKind::Regular, st);
-        return FileHandle{fd};
+        return readable(AT_FDCWD, path, 0, info);
+    }
+
+    Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info) override {
+        return readable(folder, name, O_NOFOLLOW, info);
     }
 
     Result<FileInfo> describe(FileHandle handle) override {
@@ -274,17 +306,13 @@ public:
         return {};
     }
 
-    Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count) override {
+    Result<std::int64_t> copyRange(FileHandle in, FileHandle out, std::int64_t count, CopyHints& hints) override {
         // A hole of the input (a stretch of a sparse file that holds no
         // data) is passed over rather than written as zeros, so it stays a
         // hole. Small pieces are copied as they are: the look costs more
         // than it could save.
-        if (count >= kHoleLook) {
-            struct stat st {};
-            if (fstatOf(in, &st) == 0 && S_ISREG(st.st_mode) && st.st_blocks * 512 < st.st_size)
-                return copySparse(in, out, count);
-        }
-        return copyBytes(in, out, count);
+        if (hints.holes && count >= kHoleLook) return copySparse(in, out, count, hints);
+        return copyBytes(in, out, count, hints);
     }
 
     Status close(FileHandle handle) override {
@@ -303,74 +331,112 @@ public:
         return statIn(folder, name);
     }
 
-    Status makeDirAt(FolderHandle folder, const std::string& name) override {
-        if (os().mkdirat(folder, name.c_str(), 0777) != 0) return lastError();
+    Status makeDirAt(FolderHandle folder, const std::string& name, std::uint32_t mode) override {
+        if (os().mkdirat(folder, name.c_str(), static_cast<mode_t>(mode & 0777)) != 0) return lastError();
         return {};
     }
 
-    Result<NewFile> createNew(FolderHandle folder, std::uint32_t sourceMode) override {
-        const auto mode = static_cast<mode_t>(0666 | (sourceMode & 0111));
-        NewFile file;
-        file.handle = os().openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-        if (file.handle >= 0) return file;
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return lastError();
-        // No unnamed files here: a hidden name, created where nothing is.
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            file.tempName = temporaryName();
-            file.handle = os().openat(folder, file.tempName.c_str(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, mode);
-            if (file.handle >= 0) return file;
-            if (errno != EEXIST) return lastError();
+    Result<VolumeFacts> describeVolume(FolderHandle folder) override {
+        struct statfs facts {};
+        struct stat st {};
+        if (os().fstatfs(folder, &facts) != 0 || fstatOf(folder, &st) != 0) return lastError();
+        VolumeFacts volume;
+        volume.type = mountedType(st.st_dev);
+        const auto magic = static_cast<unsigned long>(facts.f_type);
+        if (magic == kMsdosMagic || magic == kExfatMagic) {
+            volume.fatNames = true;
+            if (volume.type.empty()) volume.type = magic == kMsdosMagic ? "vfat" : "exfat";
+        } else if (magic == kFuseMagic) {
+            volume.fatNames = fatFamily(volume.type);
         }
-        return Error::fromErrno(EEXIST);
+        // FAT keeps a file's length in 32 bits; exFAT does not.
+        if (volume.fatNames && volume.type.find("exfat") == std::string::npos) volume.largestFile = 0xffffffffLL;
+        return volume;
     }
 
-    Status nameNew(FolderHandle folder, NewFile& file, const std::string& name, bool replace) override {
-        if (file.handle >= 0 && file.tempName.empty() && !replace) {
-            // An unnamed file takes its name at once: a new link is exclusive.
-            if (linkUnnamed(file.handle, folder, name) != 0) return lastError();
-            // A write the file system could only report now (a full quota, a
-            // network disk) means the copy is not whole after all.
-            if (os().close(std::exchange(file.handle, -1)) != 0) {
-                const Error e = lastError();
-                (void)os().unlinkat(folder, name.c_str(), 0);
-                return e;
-            }
-            return {};
-        }
-        if (file.handle >= 0) {
-            // Replacing: the unnamed file gets its hidden name first, since a
-            // name is all that remains of it once the handle is closed, and
-            // the old entry goes only when the new one is whole.
-            for (int attempt = 0; file.tempName.empty(); ++attempt) {
-                std::string temp = temporaryName();
-                if (linkUnnamed(file.handle, folder, temp) == 0)
-                    file.tempName = std::move(temp);
-                else if (errno != EEXIST || attempt == 100)
-                    return lastError();
-            }
-            if (os().close(std::exchange(file.handle, -1)) != 0) return lastError();
-        }
-        if (replace) {
-            struct stat lst {};
-            if (os().fstatat(folder, name.c_str(), &lst, AT_SYMLINK_NOFOLLOW) == 0 && readOnlyFile(lst))
-                return Error::fromErrno(EACCES);
-            if (os().renameat2(folder, file.tempName.c_str(), folder, name.c_str(), 0) != 0) return lastError();
-        } else if (os().renameat2(folder, file.tempName.c_str(), folder, name.c_str(), RENAME_NOREPLACE) != 0) {
-            if (errno != EINVAL && errno != ENOSYS) return lastError();
-            // No exclusive rename on this file system: a new link is just as
-            // exclusive, then the hidden name goes.
-            if (os().linkat(folder, file.tempName.c_str(), folder, name.c_str(), 0) != 0) return lastError();
-            (void)os().unlinkat(folder, file.tempName.c_str(), 0);
-        }
-        file.tempName.clear();
+    Result<FileHandle> createUnnamed(FolderHandle folder, std::uint32_t mode) override {
+        const int fd = os().openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode & 0777));
+        if (fd >= 0) return FileHandle{fd};
+        // Older kernels and many file systems say so in other words.
+        if (errno == EISDIR || errno == EINVAL || errno == ENOENT) return Error::fromErrno(EOPNOTSUPP);
+        return lastError();
+    }
+
+    Result<FileHandle> createExclusive(FolderHandle folder, const std::string& name, std::uint32_t mode) override {
+        const int fd =
+            os().openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY,
+                        static_cast<mode_t>(mode & 0777));
+        if (fd < 0) return lastError();
+        return FileHandle{fd};
+    }
+
+    Status nameUnnamed(FileHandle file, FolderHandle folder, const std::string& name) override {
+        if (linkUnnamed(file, folder, name) != 0) return lastError();
         return {};
     }
 
-    void discardNew(FolderHandle folder, NewFile& file) override {
-        if (file.handle >= 0) (void)os().close(std::exchange(file.handle, -1));
-        if (!file.tempName.empty()) (void)os().unlinkat(folder, file.tempName.c_str(), 0);
-        file.tempName.clear();
+    Status link(FolderHandle fromFolder, const std::string& from, FolderHandle toFolder,
+                const std::string& to) override {
+        if (os().linkat(dirOf(fromFolder), from.c_str(), toFolder, to.c_str(), 0) != 0) return lastError();
+        return {};
+    }
+
+    Status rename(FolderHandle fromFolder, const std::string& from, FolderHandle toFolder, const std::string& to,
+                  bool replace) override {
+        if (os().renameat2(dirOf(fromFolder), from.c_str(), toFolder, to.c_str(), replace ? 0 : RENAME_NOREPLACE) != 0)
+            return lastError();
+        return {};
+    }
+
+    Status removeAt(FolderHandle folder, const std::string& name) override {
+        if (os().unlinkat(dirOf(folder), name.c_str(), 0) != 0) return lastError();
+        return {};
+    }
+
+    Result<std::vector<std::string>> namesAt(FolderHandle folder) override {
+        // The listing gets a handle of its own: closing it must not close folder.
+        const int fd = os().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        if (fd < 0) return lastError();
+        std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+        if (!dir) return closing(fd, lastError());
+        std::vector<std::string> names;
+        for (;;) {
+            errno = 0;
+            const dirent* e = ::readdir(dir.get());
+            if (e == nullptr) {
+                if (errno != 0) return lastError();
+                return names;
+            }
+            const char* n = e->d_name;
+            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+            names.emplace_back(n);
+        }
+    }
+
+    Status setMode(FileHandle handle, std::uint32_t mode) override {
+        if (os().fchmod(handle, static_cast<mode_t>(mode & 07777)) != 0) return lastError();
+        return {};
+    }
+
+    Status lock(FileHandle handle) override {
+        if (os().flock(handle, LOCK_EX | LOCK_NB) != 0) return lastError();
+        return {};
+    }
+
+    Status flushVolume(FolderHandle folder) override {
+        if (os().syncfs(folder) != 0) return lastError();
+        return {};
+    }
+
+    std::uint32_t creationMask() override {
+        // Read where the kernel shows it, so that the mask is never changed,
+        // not even for an instant.
+        std::ifstream status("/proc/self/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("Umask:", 0) == 0) return static_cast<std::uint32_t>(std::stoul(line.substr(6), nullptr, 8));
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        return static_cast<std::uint32_t>(mask);
     }
 
     Result<std::string> currentDir() override {
@@ -381,17 +447,36 @@ public:
     }
 
 private:
+    // Opens a regular file for reading. O_NONBLOCK keeps a FIFO from
+    // waiting for a writer; the fstat check then refuses anything that is
+    // not a regular file. On a regular file the flag changes nothing, so it
+    // stays set: one call less a file.
+    static Result<FileHandle> readable(int dirfd, const std::string& path, int flags, FileInfo& info) {
+        const int fd = os().openat(dirfd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | flags, 0);
+        if (fd < 0) return lastError();
+        struct stat st {};
+        if (fstatOf(fd, &st) != 0) return closing(fd, lastError());
+        if (!S_ISREG(st.st_mode)) return closing(fd, Error::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+        // The file opened is the one a stat of path follows a link to.
+        info = infoOf(lastName(path), EntryKind::Regular, st);
+        return FileHandle{fd};
+    }
+
     // Gives the unnamed file behind fd the name name in folder; 0 or -1
     // with errno. Naming an open file directly is allowed to its opener on
     // recent kernels; elsewhere its /proc entry serves.
     static int linkUnnamed(int fd, FolderHandle folder, const std::string& name) {
         static bool direct = true;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
         if (direct) {
             if (os().linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
             if (errno != EPERM && errno != ENOENT && errno != EINVAL) return -1;
+            // Refused for want of a privilege, or for what is at the name's
+            // folder (gone, say): only the other way tells which.
+            if (os().linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return -1;
             direct = false;
+            return 0;
         }
-        const std::string self = "/proc/self/fd/" + std::to_string(fd);
         return os().linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW);
     }
 
@@ -425,6 +510,7 @@ private:
         info.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
         info.device = static_cast<std::uint64_t>(facts.st_dev);
         info.inode = static_cast<std::uint64_t>(facts.st_ino);
+        info.allocated = static_cast<std::int64_t>(facts.st_blocks) * 512;
         return info;
     }
 
@@ -432,12 +518,11 @@ private:
 
     // Moves up to count bytes from in to out at their current positions;
     // returns the bytes moved, fewer only at the end of the input.
-    Result<std::int64_t> copyBytes(FileHandle in, FileHandle out, std::int64_t count) {
+    Result<std::int64_t> copyBytes(FileHandle in, FileHandle out, std::int64_t count, CopyHints& hints) {
         std::int64_t done = 0;
-        bool kernelCopy = true;
         while (done < count) {
             const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30));
-            if (kernelCopy) {
+            if (hints.kernelCopy) {
                 const ssize_t n = os().copyFileRange(in, nullptr, out, nullptr, want, 0);
                 if (n > 0) {
                     done += n;
@@ -446,7 +531,7 @@ private:
                 if (n == 0) break;
                 if (errno == EINTR) continue;
                 if (!kernelCopyRefused(errno)) return lastError();
-                kernelCopy = false;
+                hints.kernelCopy = false;
             }
             static thread_local std::unique_ptr<char[]> buffer(new char[1 << 20]);
             const std::size_t chunk = std::min<std::size_t>(want, 1 << 20);
@@ -462,18 +547,18 @@ private:
     // copyRange for an input that has holes. The output is a new file: a
     // hole is made by going past it, and the file made long enough where
     // the input ends in one.
-    Result<std::int64_t> copySparse(FileHandle in, FileHandle out, std::int64_t count) {
-        off_t pos = ::lseek(in, 0, SEEK_CUR);
-        off_t outPos = ::lseek(out, 0, SEEK_CUR);
-        if (pos < 0 || outPos < 0) return copyBytes(in, out, count);
+    Result<std::int64_t> copySparse(FileHandle in, FileHandle out, std::int64_t count, CopyHints& hints) {
+        off_t pos = os().lseek(in, 0, SEEK_CUR);
+        off_t outPos = os().lseek(out, 0, SEEK_CUR);
+        if (pos < 0 || outPos < 0) return copyBytes(in, out, count, hints);
         std::int64_t done = 0;
         while (done < count) {
-            off_t data = ::lseek(in, pos, SEEK_DATA);
+            off_t data = os().lseek(in, pos, SEEK_DATA);
             if (data < 0) {
                 // No data from here on: a hole up to the end (as it is now:
                 // a file cut meanwhile ends where it ends), or the end.
                 struct stat now {};
-                if (errno != ENXIO || fstatOf(in, &now) != 0) return moreBytes(in, out, count, done);
+                if (errno != ENXIO || fstatOf(in, &now) != 0) return moreBytes(in, out, count, done, hints);
                 data = std::max<off_t>(pos, now.st_size);
             }
             if (data > pos) {
@@ -483,15 +568,15 @@ private:
                 done += skip;
                 struct stat outFacts {};
                 if (fstatOf(out, &outFacts) != 0) return lastError();
-                if (outFacts.st_size < outPos && ::ftruncate(out, outPos) != 0) return lastError();
-                if (::lseek(in, pos, SEEK_SET) < 0 || ::lseek(out, outPos, SEEK_SET) < 0) return lastError();
+                if (outFacts.st_size < outPos && os().ftruncate(out, outPos) != 0) return lastError();
+                if (os().lseek(in, pos, SEEK_SET) < 0 || os().lseek(out, outPos, SEEK_SET) < 0) return lastError();
                 continue;
             }
             // Data up to the next hole (or the end).
-            const off_t hole = ::lseek(in, pos, SEEK_HOLE);
-            if (hole < 0 || ::lseek(in, pos, SEEK_SET) < 0) return moreBytes(in, out, count, done);
+            const off_t hole = os().lseek(in, pos, SEEK_HOLE);
+            if (hole < 0 || os().lseek(in, pos, SEEK_SET) < 0) return moreBytes(in, out, count, done, hints);
             const std::int64_t want = std::min<std::int64_t>(std::max<off_t>(hole - pos, 1), count - done);
-            const auto moved = copyBytes(in, out, want);
+            const auto moved = copyBytes(in, out, want, hints);
             if (!moved) return moved.error();
             done += *moved;
             if (*moved < want) break;  // the end of the input
@@ -502,8 +587,9 @@ private:
     }
 
     // Copies the rest of count plainly after done bytes went another way.
-    Result<std::int64_t> moreBytes(FileHandle in, FileHandle out, std::int64_t count, std::int64_t done) {
-        const auto moved = copyBytes(in, out, count - done);
+    Result<std::int64_t> moreBytes(FileHandle in, FileHandle out, std::int64_t count, std::int64_t done,
+                                   CopyHints& hints) {
+        const auto moved = copyBytes(in, out, count - done, hints);
         if (!moved) return moved.error();
         return done + *moved;
     }

@@ -5,6 +5,7 @@
 // file appearing at a name mid-copy) while the real file-system code runs.
 
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/types.h>
 
 namespace farsend::sys {
@@ -20,6 +21,12 @@ struct Calls {
     int (*renameat2)(int fromDir, const char* from, int toDir, const char* to, unsigned flags);
     int (*unlinkat)(int dirfd, const char* path, int flags);
     int (*mkdirat)(int dirfd, const char* path, mode_t mode);
+    off_t (*lseek)(int fd, off_t offset, int whence);
+    int (*ftruncate)(int fd, off_t length);
+    int (*fchmod)(int fd, mode_t mode);
+    int (*flock)(int fd, int operation);
+    int (*syncfs)(int fd);
+    int (*fstatfs)(int fd, struct statfs* facts);
 };
 
 // The table in use; a copy of it restores the real calls.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "platform/Paths.h"
@@ -17,24 +20,26 @@ using Clock = std::chrono::steady_clock;
 // the first included.
 constexpr const char* kEnumerating = "Calulating Directory Structures...";
 constexpr const char* kRemoving = "Deleting Directory Structures...";
+constexpr const char* kFlushing = "Writing Data to the Destination Drive...";
+
+// How much a Move copies before it flushes and removes the sources: what a
+// pulled stick could lose is never more, and the folders held open stay few.
+constexpr std::size_t kWaitingFiles = 512;
+constexpr std::int64_t kWaitingBytes = std::int64_t{256} << 20;
 
 bool isRealFolder(const FileInfo& info) { return !info.link && info.kind == EntryKind::Directory; }
 
-// Lets go of a folder handle when it goes out of scope.
-class HeldFolder {
-public:
-    HeldFolder(IFileSystem& fs, FolderHandle handle) : fs_(fs), handle_(handle) {}
-    ~HeldFolder() {
-        if (handle_ >= 0) (void)fs_.close(handle_);
+// The names of a relative path, in order.
+std::vector<std::string> namesOf(const std::string& relative) {
+    std::vector<std::string> names;
+    for (std::size_t pos = 0; pos < relative.size();) {
+        std::size_t next = relative.find(kSep, pos);
+        if (next == std::string::npos) next = relative.size();
+        if (next > pos) names.push_back(relative.substr(pos, next - pos));
+        pos = next + 1;
     }
-    HeldFolder(const HeldFolder&) = delete;
-    HeldFolder& operator=(const HeldFolder&) = delete;
-    FolderHandle get() const { return handle_; }
-
-private:
-    IFileSystem& fs_;
-    FolderHandle handle_;
-};
+    return names;
+}
 
 }  // namespace
 
@@ -45,30 +50,61 @@ std::int32_t chunkPercent(std::int64_t k, std::int64_t length) {
     return static_cast<std::int32_t>(std::nearbyint(p));
 }
 
-bool sameFile(const FileInfo& a, const FileInfo& b) { return a.device == b.device && a.inode == b.inode; }
-
 // A listed folder tree: its files in walk order, the folders entered, and
 // the target folder of the files being copied.
 struct Transfer::Tree {
     std::string source;    // the selected folder, without a trailing separator
     std::size_t lead = 0;  // characters in front of its own name
+    bool sourcesGo = false;
+    std::uint64_t device = 0;  // of the selected folder
     std::vector<std::string> folders;
     struct File {
         std::string path, name;
     };
     std::vector<File> files;
-    std::unique_ptr<HeldFolder> target;  // the folder the current files go into
-    Error targetError;                   // why there is none
-    bool complete = true;                // everything arrived
-    bool failed = false;                 // a Move stopped at a failure
+    std::shared_ptr<TargetFolder> target;  // the folder the current files go into
+    // Folders this transfer made whose bits are set once they are filled,
+    // relative to the destination.
+    struct Made {
+        std::string relative;
+        std::uint32_t mode = 0;
+    };
+    std::vector<Made> made;
+    std::vector<std::string> unmade;  // relative folders that could not be made (said once)
+    bool complete = true;             // everything arrived
+    bool failed = false;              // a Move stopped at a failure
 };
 
 Transfer::Transfer(IFileSystem& fs, IPrompts& prompts, ITransferDisplay& display, TransferMode mode,
                    const std::string& destination)
-    : fs_(fs), prompts_(prompts), display_(display), mode_(mode), destination_(fs.openFolder(destination)) {}
+    : fs_(fs),
+      prompts_(prompts),
+      display_(display),
+      mode_(mode),
+      destinationPath_(withoutTrailingSep(destination)),
+      destination_(Error{}),
+      askEachFile_(fs, prompts),
+      askReplaceFile_(prompts) {
+    const auto opened = fs.openFolder(destination);
+    if (opened)
+        destination_ = target(*opened, false);
+    else
+        destination_ = opened.error();
+}
 
-Transfer::~Transfer() {
-    if (destination_) (void)fs_.close(*destination_);
+Transfer::~Transfer() = default;
+
+std::shared_ptr<TargetFolder> Transfer::target(FolderHandle handle, bool fresh) {
+    const auto facts = fs_.describe(handle);
+    const std::uint64_t device = facts ? facts->device : 0;
+    auto found = volumes_.find(device);
+    if (found == volumes_.end()) {
+        VolumeRules rules;
+        rules.device = device;
+        if (const auto volume = fs_.describeVolume(handle)) rules.facts = *volume;
+        found = volumes_.emplace(device, std::move(rules)).first;
+    }
+    return std::make_shared<TargetFolder>(fs_, handle, found->second, fresh);
 }
 
 void Transfer::keepWindowAlive() {
@@ -82,26 +118,32 @@ void Transfer::tell(const std::string& text) { prompts_.message(text, kProgramTi
 void Transfer::showAction(const std::string& name) { display_.setSelectionText(actionWord(mode_) + "\r\n" + name); }
 
 StepOutcome Transfer::walk(const std::vector<std::string>& entries) {
-    const bool move = mode_ == TransferMode::Move;
+    StepOutcome outcome = StepOutcome::Continue;
     for (const std::string& entry : entries) {
         // An entry that has gone (or cannot be read) since start-up is skipped.
         const auto info = fs_.stat(entry);
         if (!info) continue;
-        StepOutcome outcome;
-        if (info->kind == EntryKind::DirectoryLink && move) {
+        if (info->kind == EntryKind::DirectoryLink && mode_ == TransferMode::Move) {
             // Only the selected link is the user's to move: the folder it
             // points to is copied, then the link alone goes.
             bool complete = false;
             outcome = folderStep(entry, false, &complete);
-            if (complete) (void)fs_.deleteFile(withoutTrailingSep(entry));
+            if (complete)
+                (void)fs_.deleteFile(withoutTrailingSep(entry));
+            else if (outcome == StepOutcome::Continue)
+                tell("The link " + entry + " was kept: not everything in the folder it points to was copied.");
         } else if ((info->attributes & attr::Directory) != 0) {
-            outcome = move ? MoveFolder(entry) : CopyFolder(entry);
+            outcome = mode_ == TransferMode::Move ? MoveFolder(entry) : CopyFolder(entry);
         } else {
             outcome = fileStep(entry, *info);
         }
-        if (outcome != StepOutcome::Continue) return outcome;
+        if (outcome != StepOutcome::Continue) break;
     }
-    return StepOutcome::Continue;
+    // Whatever ends the walk, what was written is on the device before the
+    // window closes (and the sources of what was moved are gone).
+    (void)removeWaitingSources();
+    flushAll();
+    return outcome;
 }
 
 bool Transfer::copyable(const std::string& path, const FileInfo& info) {
@@ -122,104 +164,289 @@ bool Transfer::copyable(const std::string& path, const FileInfo& info) {
     return false;
 }
 
-std::string Transfer::newNameFor(FolderHandle folder, const std::string& name) {
-    const std::string prompt = "Rename the file " + name + " to:";
-    const std::string proposed = "Copy Of " + name;
-    for (;;) {
-        std::string answer = prompts_.inputBox(prompt, "Rename", proposed);
-        if (answer.empty()) return answer;
-        if (answer == name) continue;
-        // A new name names a file in the destination folder, never a path,
-        // and never replaces another file unasked.
-        if (answer.find(kSep) != std::string::npos || answer == "." || answer == "..") continue;
-        if (fs_.statAt(folder, answer)) continue;
-        return answer;
-    }
-}
-
 StepOutcome Transfer::fileStep(const std::string& entry, const FileInfo& info) {
     keepWindowAlive();
     if (!copyable(entry, info)) return StepOutcome::Continue;
     if (!destination_) {
-        tell(destination_.error().description);
+        tell(entry + " could not be transferred: " + destination_.error().description);
         return StepOutcome::Continue;
     }
-    const FolderHandle folder = *destination_;
-    const std::string name = GetFileName(entry);
-    const bool move = mode_ == TransferMode::Move;
-    // Any entry of that name is a conflict, hidden or not, a link too (Yes
-    // replaces the link, never what it points to); a folder of that name
-    // makes the copy fail with the platform's text.
-    for (;;) {
-        const auto existing = fs_.statAt(folder, name);
-        if (existing && !existing->link && sameFile(info, *existing)) {
-            tell("The destination of " + entry + " is the file itself; it was left as it is.");
+    inTree_ = false;
+    switch (place(entry, *destination_, GetFileName(entry), askEachFile_, mode_ == TransferMode::Move)) {
+        case Placed::Renamed:
+            return StepOutcome::StopWalk;
+        case Placed::End:
+            return StepOutcome::EndProgram;
+        default:
             return StepOutcome::Continue;
-        }
-        bool replace = false;
-        if (existing && !isRealFolder(*existing)) {
-            // "No to rename" is how users have always been asked; keep it.
-            switch (prompts_.askYesNoCancel(name + " already exists... replace?\r\nNo to rename, Cancel to abort.",
-                                            kPromptTitle)) {
-                case MsgAnswer::Yes:
-                    replace = true;
-                    break;
-                case MsgAnswer::Cancel:
-                    return StepOutcome::Continue;
-                case MsgAnswer::No: {
-                    const std::string newName = newNameFor(folder, name);
-                    if (newName.empty()) return StepOutcome::EndProgram;
-                    showAction(newName);
-                    if (transferFile(entry, folder, newName, false, move) == Copied::NameTaken)
-                        tell(Error::fromErrno(EEXIST).description);
-                    return StepOutcome::StopWalk;
+    }
+}
+
+Transfer::Placed Transfer::place(const std::string& source, const std::shared_ptr<TargetFolder>& target,
+                                 const std::string& name, ConflictPolicy& policy, bool sourceGoes) {
+    Placement placement(fs_, source, target, sourceGoes);
+    std::string current = name;
+    if (policy.showsFirst()) showAction(current);
+    if (const Status fits = placement.nameFits(current); !fits) {
+        tell(fits.error().description);
+        return Placed::Failed;
+    }
+    bool replace = false;
+    bool renamed = false;
+    // A folder this transfer made holds only what it put there: the naming,
+    // exclusive, tells of anyone else.
+    bool look = !target->fresh();
+    for (;;) {
+        if (look) {
+            // Any entry of that name is a conflict, hidden or not, a link too
+            // (Yes replaces the link, never what it points to); a folder of
+            // that name makes the copy fail with the platform's text.
+            if (const auto existing = fs_.statAt(target->handle(), current)) {
+                const auto info = fs_.stat(source);
+                if (!info) return Placed::Skipped;  // gone since the listing
+                if (!existing->link && sameFile(*info, *existing)) {
+                    tell("The destination of " + source + " is the file itself; it was left as it is.");
+                    return Placed::Skipped;
+                }
+                if (isRealFolder(*existing)) {
+                    if (!policy.showsFirst()) showAction(current);
+                    tell(Error::fromErrno(EISDIR).description);
+                    return Placed::Failed;
+                }
+                const Decision decision = policy.decide(current, target->handle());
+                switch (decision.kind) {
+                    case Decision::Replace:
+                        replace = true;
+                        break;
+                    case Decision::Skip:
+                        return Placed::Skipped;
+                    case Decision::End:
+                        return Placed::End;
+                    case Decision::Rename:
+                        current = decision.newName;
+                        renamed = true;
+                        break;
                 }
             }
+            if (!policy.showsFirst()) showAction(current);
+        } else if (!policy.showsFirst()) {
+            showAction(current);
         }
-        showAction(name);
-        if (existing && isRealFolder(*existing)) {
-            tell(Error::fromErrno(EISDIR).description);
-            return StepOutcome::Continue;
+        // Anything found at the name from here on was put there meanwhile,
+        // and is asked about as any existing file is.
+        look = true;
+
+        // Within one file system a Move renames: the same file arrives, and
+        // needs no room. A link is moved as what it points to, as a copy.
+        if (sourceGoes && !placement.written()) {
+            const auto info = fs_.stat(source);
+            const std::pair devices{info ? info->device : 0, target->rules().device};
+            if (info && !info->link && info->kind == EntryKind::Regular && noRename_.count(devices) == 0) {
+                const Status moved = placement.renameSource(current, replace);
+                if (moved) {
+                    display_.setProgress(100);
+                    written_.emplace(target->rules().device, target);
+                    return renamed ? Placed::Renamed : Placed::Done;
+                }
+                const int e = moved.error().number;
+                if (e == EEXIST && !replace) continue;
+                if (e != EXDEV) {
+                    tell(moved.error().description);
+                    return Placed::Failed;
+                }
+                noRename_.insert(devices);
+            }
         }
-        // Something that appeared at the name meanwhile is asked about as
-        // any existing file is.
-        if (transferFile(entry, folder, name, replace, move) != Copied::NameTaken) return StepOutcome::Continue;
+
+        if (!placement.written()) {
+            if (const Status opened = placement.openSource(); !opened) {
+                // Gone since the listing: nothing to say. A pipe or a dangling
+                // link says what it is; anything else the platform's text.
+                const auto info = fs_.stat(source);
+                if (!info) return Placed::Skipped;
+                if (copyable(source, *info)) tell(opened.error().description);
+                return Placed::Failed;
+            }
+            if (const Status fits = placement.sizeFits(); !fits) {
+                tell(fits.error().description);
+                return Placed::Failed;
+            }
+            const FileInfo& facts = placement.sourceFacts();
+            const std::pair devices{facts.device, target->rules().device};
+            CopyHints hints;
+            hints.holes = facts.allocated < facts.length;
+            hints.kernelCopy = noKernelCopy_.count(devices) == 0;
+            const Status wrote = placement.write([&](FileHandle in, FileHandle out, std::int64_t length) {
+                return CopyFileData(in, out, length, hints);
+            });
+            if (!hints.kernelCopy) noKernelCopy_.insert(devices);
+            if (!wrote) {
+                tell(wrote.error().description);
+                return Placed::Failed;
+            }
+        }
+        if (const Status named = placement.name(current, replace); !named) {
+            if (named.error().number == EEXIST && !replace) continue;
+            tell(named.error().description);
+            return Placed::Failed;
+        }
+        written_.emplace(target->rules().device, target);
+        if (sourceGoes) removeLater(placement.copied());
+        return renamed ? Placed::Renamed : Placed::Done;
     }
+}
+
+void Transfer::removeLater(CopiedSource copied) {
+    waitingBytes_ += copied.bytesRead;
+    waiting_.push_back({std::move(copied), inTree_});
+    if (waiting_.size() >= kWaitingFiles || waitingBytes_ >= kWaitingBytes) {
+        if (!removeWaitingSources()) removalRefused_ = true;
+    }
+}
+
+bool Transfer::removeWaitingSources() {
+    if (waiting_.empty()) return true;
+    std::vector<Waiting> batch = std::move(waiting_);
+    waiting_.clear();
+    waitingBytes_ = 0;
+    // Durable before destructive: every copy of the batch on its device first.
+    std::set<std::uint64_t> flushed;
+    for (const Waiting& w : batch) {
+        if (!flushed.insert(w.copied.folder->rules().device).second) continue;
+        if (const Status st = flushServed(w.copied.folder->handle()); !st) {
+            tell(st.error().description);
+            return false;
+        }
+        written_.erase(w.copied.folder->rules().device);
+    }
+    bool removedAll = true;
+    for (const Waiting& w : batch) {
+        const std::string& path = w.copied.path;
+        Error refusal;
+        switch (removeCopiedSource(fs_, w.copied, refusal)) {
+            case SourceRemoval::Removed:
+                break;
+            case SourceRemoval::Changed:
+                tell(path + " changed while it was copied; it was left where it is.");
+                break;
+            case SourceRemoval::CopyMissing:
+                tell("The copy of " + path + " is not where it was written; " + path + " was left where it is.");
+                break;
+            case SourceRemoval::Refused:
+                // A file of the selection that will not go (read-only, say)
+                // stays beside its copy; in a folder the Move stops there.
+                if (!w.inTree) break;
+                if (removedAll) tell(path + " could not be deleted: " + refusal.description);
+                removedAll = false;
+                break;
+        }
+    }
+    return removedAll;
+}
+
+Status Transfer::flushServed(FolderHandle folder) {
+    // The flush can take long (a slow stick): it runs beside the window,
+    // which stays served meanwhile.
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false;
+    Status result;
+    std::thread worker([&] {
+        Status st = fs_.flushVolume(folder);
+        const std::lock_guard<std::mutex> hold(lock);
+        result = std::move(st);
+        done = true;
+        finished.notify_one();
+    });
+    bool shown = false;
+    std::unique_lock<std::mutex> hold(lock);
+    while (!finished.wait_for(hold, pacing.eventInterval, [&] { return done; })) {
+        hold.unlock();
+        if (!shown) display_.setStatusText(kFlushing);
+        shown = true;
+        display_.processEvents();
+        hold.lock();
+    }
+    hold.unlock();
+    worker.join();
+    if (shown) display_.setStatusText("");
+    return result;
+}
+
+void Transfer::flushAll() {
+    for (const auto& [device, folder] : written_) {
+        if (const Status st = flushServed(folder->handle()); !st)
+            tell("What was written to " + destinationPath_ + " may not all be on the drive: " + st.error().description);
+    }
+    written_.clear();
 }
 
 StepOutcome Transfer::CopyFolder(const std::string& folder) { return folderStep(folder, false); }
 
 StepOutcome Transfer::MoveFolder(const std::string& folder) { return folderStep(folder, true); }
 
-StepOutcome Transfer::folderStep(const std::string& selected, bool move, bool* complete) {
-    if (!destination_) return StepOutcome::Continue;
+StepOutcome Transfer::folderStep(const std::string& selected, bool sourcesGo, bool* complete) {
+    if (!destination_) {
+        tell(selected + " could not be transferred: " + destination_.error().description);
+        return StepOutcome::Continue;
+    }
+    inTree_ = true;
+    removalRefused_ = false;
     Tree tree;
     tree.source = withoutTrailingSep(selected);
     tree.lead = tree.source.size() - GetFileName(tree.source).size();
+    tree.sourcesGo = sourcesGo;
 
     // Into its own parent every file would be its own target.
     const auto sourceInfo = fs_.stat(tree.source);
-    const auto topInfo = fs_.statAt(*destination_, GetFileName(tree.source));
+    const auto topInfo = fs_.statAt((*destination_)->handle(), GetFileName(tree.source));
     if (sourceInfo && topInfo && sameFile(*sourceInfo, *topInfo)) {
         tell("The destination of " + tree.source + " is the folder itself; it was left as it is.");
         return StepOutcome::Continue;
     }
+    if (sourceInfo) tree.device = sourceInfo->device;
+    if (sourcesGo && sourceInfo && !sourceInfo->link && movedWhole(tree)) return StepOutcome::Continue;
+
     // Copy goes on past what fails; Move stops there and keeps the rest.
-    if (!listTree(tree.source, tree) && move) return StepOutcome::Continue;
-    const StepOutcome outcome = copyFiles(tree, move);
+    if (!listTree(tree) && sourcesGo) return StepOutcome::Continue;
+    StepOutcome outcome = copyFiles(tree);
+    if (outcome == StepOutcome::Continue && !tree.failed && !makeEmptyFolders(tree) && sourcesGo) tree.failed = true;
+    setFolderModes(tree);
+    // The sources of what was copied go (once the copies are on the
+    // device), even when the Move stops or the user ends it.
+    if (sourcesGo && !removeWaitingSources()) tree.failed = true;
     if (outcome != StepOutcome::Continue || tree.failed) return outcome;
-    if (!makeEmptyFolders(tree, move) && move) return StepOutcome::Continue;
     if (complete != nullptr) *complete = tree.complete;
-    if (move) (void)removeSources(tree);
+    if (sourcesGo) (void)removeSources(tree);
     return StepOutcome::Continue;
+}
+
+// Within one file system a selected folder moves whole, by one rename,
+// when nothing stands at its name; else it is merged file by file.
+bool Transfer::movedWhole(Tree& tree) {
+    const std::shared_ptr<TargetFolder>& destination = *destination_;
+    const std::pair devices{tree.device, destination->rules().device};
+    if (noRename_.count(devices) != 0) return false;
+    const std::string name = GetFileName(tree.source);
+    if (!destination->rules().facts.fatNames || fatNameAllowed(name)) {
+        const Status moved = renameFolder(fs_, tree.source, *destination, name);
+        if (moved) {
+            showAction(name);
+            display_.setProgress(100);
+            written_.emplace(destination->rules().device, destination);
+            return true;
+        }
+        if (moved.error().number == EXDEV) noRename_.insert(devices);
+    }
+    return false;
 }
 
 // The whole tree is listed before anything is written, so a copy into the
 // folder's own subfolder never copies its copies.
-bool Transfer::listTree(const std::string& source, Tree& tree) {
+bool Transfer::listTree(Tree& tree) {
     if (!search_) search_ = std::make_unique<CFiles>(fs_, &display_);
     CFiles& search = *search_;
-    search.setSearchdir(source);
+    search.setSearchdir(tree.source);
     display_.setStatusText(kEnumerating);
     display_.setBusy(true);
     bool listed = true;
@@ -233,126 +460,131 @@ bool Transfer::listTree(const std::string& source, Tree& tree) {
     tree.files.reserve(static_cast<std::size_t>(search.Count()));
     for (std::int32_t i = 0; i < search.Count(); ++i) tree.files.push_back({search.Path(i), search.File(i)});
     tree.folders = search.foldersWalked();
+    if (!listed) tree.complete = false;
     return listed;
 }
 
 // The files in list order, each folder made and opened at its first file.
-StepOutcome Transfer::copyFiles(Tree& tree, bool move) {
+StepOutcome Transfer::copyFiles(Tree& tree) {
     const std::string* previous = nullptr;
+    bool folderReady = false;
     for (const Tree::File& f : tree.files) {
         keepWindowAlive();
         if (previous == nullptr || f.path != *previous) {
             previous = &f.path;
-            if (!makeFolders(tree, f.path.substr(tree.lead)) && move) {
+            folderReady = makeFolders(tree, f.path.substr(tree.lead));
+            if (!folderReady && tree.sourcesGo) {
                 tree.failed = true;
                 return StepOutcome::Continue;
             }
         }
-        showAction(f.name);
-        Copied copied = Copied::NameTaken;
-        if (!tree.target) {
-            tell(tree.targetError.description);
-            copied = Copied::Failed;
+        if (!folderReady) {
+            tree.complete = false;  // its folder could not be made, as was said
+            continue;
         }
-        const std::string source = f.path + f.name;
-        while (copied == Copied::NameTaken) {
-            bool replace = false;
-            if (const auto existing = fs_.statAt(tree.target->get(), f.name)) {
-                const auto info = fs_.stat(source);
-                if (!info) {
-                    copied = Copied::Skipped;  // gone since the listing
-                    break;
-                }
-                const Decision decision = settleConflict(source, *info, *existing);
-                if (decision == Decision::End) return StepOutcome::EndProgram;
-                if (decision != Decision::Replace) {
-                    copied = decision == Decision::Skip ? Copied::Skipped : Copied::Failed;
-                    break;
-                }
-                replace = true;
-            }
-            copied = transferFile(source, tree.target->get(), f.name, replace, move);
+        switch (place(f.path + f.name, tree.target, f.name, askReplaceFile_, tree.sourcesGo)) {
+            case Placed::Done:
+            case Placed::Renamed:
+                break;
+            case Placed::End:
+                return StepOutcome::EndProgram;
+            case Placed::Skipped:
+                tree.complete = false;
+                break;
+            case Placed::Failed:
+                tree.complete = false;
+                if (tree.sourcesGo) tree.failed = true;
+                break;
         }
-        if (copied == Copied::Done) continue;
-        tree.complete = false;
-        if (copied != Copied::Skipped && move) {
-            tree.failed = true;
-            return StepOutcome::Continue;
-        }
+        if (removalRefused_) tree.failed = true;
+        if (tree.failed) return StepOutcome::Continue;
     }
     return StepOutcome::Continue;
 }
 
-Transfer::Decision Transfer::settleConflict(const std::string& source, const FileInfo& info, const FileInfo& existing) {
-    if (!existing.link && sameFile(info, existing)) {
-        tell("The destination of " + source + " is the file itself; it was left as it is.");
-        return Decision::Skip;
-    }
-    if (isRealFolder(existing)) {
-        tell(Error::fromErrno(EISDIR).description);
-        return Decision::Fail;
-    }
-    if (YesToAll) return Decision::Replace;
-    if (NoToAll) return Decision::Skip;
-    switch (AskReplace()) {
-        case 1:
-            return Decision::Replace;
-        case 2:
-            YesToAll = true;
-            return Decision::Replace;
-        case 3:
-            return Decision::Skip;
-        case 4:
-            NoToAll = true;
-            return Decision::Skip;
-        default:
-            return Decision::End;
-    }
-}
-
-std::int16_t Transfer::AskReplace() { return static_cast<std::int16_t>(prompts_.askReplace()); }
-
 // Opens (making what is missing) the target folder for files of relative,
-// one level at a time from the destination, never through a link.
+// one level at a time from the destination, never through a link. A
+// folder that cannot be made is told once, with the folder it was for;
+// what lies below it is passed over silently.
 bool Transfer::makeFolders(Tree& tree, const std::string& relative) {
     tree.target.reset();
-    auto current = std::make_unique<HeldFolder>(fs_, -1);
-    FolderHandle at = *destination_;
-    for (std::size_t pos = 0; pos < relative.size();) {
-        std::size_t next = relative.find(kSep, pos);
-        if (next == std::string::npos) next = relative.size();
-        const std::string part = relative.substr(pos, next - pos);
-        pos = next + 1;
-        if (part.empty()) continue;
-        auto opened = fs_.openFolderAt(at, part);
+    std::shared_ptr<TargetFolder> at = *destination_;
+    std::string done;
+    for (const std::string& part : namesOf(relative)) {
+        done += part + kSep;
+        for (const std::string& unmade : tree.unmade)
+            if (done.compare(0, unmade.size(), unmade) == 0) return false;
+        const std::string sourceFolder = tree.source.substr(0, tree.lead) + withoutTrailingSep(done);
+        bool fresh = at->fresh();
+        auto opened = fresh ? Result<FolderHandle>(Error::fromErrno(ENOENT)) : fs_.openFolderAt(at->handle(), part);
         if (!opened && opened.error().number == ENOENT) {
-            if (const Status made = fs_.makeDirAt(at, part); !made)
-                opened = made.error();
+            if (at->rules().facts.fatNames && !fatNameAllowed(part)) {
+                tell(sourceFolder +
+                     " has a name the destination drive does not allow (no : * ? \" < > | \\ and no "
+                     "dot or blank at the end); it was skipped.");
+                tree.unmade.push_back(done);
+                return false;
+            }
+            // Filled first, so its owner may write it; its own bits come last.
+            const auto facts = fs_.stat(sourceFolder);
+            const std::uint32_t mode = facts ? facts->mode & 0777 : 0755;
+            const Status made = fs_.makeDirAt(at->handle(), part, mode | 0700);
+            // Made before by this transfer (a folder of files, met again
+            // among the empty ones), or just now.
+            if (made || (fresh && made.error().number == EEXIST))
+                opened = fs_.openFolderAt(at->handle(), part);
             else
-                opened = fs_.openFolderAt(at, part);
+                opened = made.error();
+            if (made && (mode | 0700) != mode) tree.made.push_back({done, mode});
+            fresh = true;
         }
         if (!opened) {
-            tree.targetError = opened.error();
+            tell(destinationPath_ + kSep + withoutTrailingSep(done) +
+                 " could not be created: " + opened.error().description);
+            tree.unmade.push_back(done);
             return false;
         }
-        current = std::make_unique<HeldFolder>(fs_, *opened);
-        at = *opened;
+        at = target(*opened, fresh);
     }
-    tree.target = std::move(current);
+    tree.target = std::move(at);
     return true;
 }
 
 // Folders without files of their own arrive too, empty ones included;
 // Copy goes on past one that cannot be made, Move stops there.
-bool Transfer::makeEmptyFolders(Tree& tree, bool move) {
+bool Transfer::makeEmptyFolders(Tree& tree) {
     bool made = true;
     for (const std::string& folder : tree.folders) {
         if (makeFolders(tree, folder.substr(tree.lead))) continue;
         made = false;
-        if (move) break;
+        tree.complete = false;
+        if (tree.sourcesGo) break;
     }
     tree.target.reset();
     return made;
+}
+
+// The folders this transfer made get the bits of their sources (less the
+// creation mask) once they are filled, so that a read-only source folder
+// could be filled; the deepest first.
+void Transfer::setFolderModes(const Tree& tree) {
+    if (tree.made.empty()) return;
+    const std::uint32_t mask = fs_.creationMask();
+    for (auto it = tree.made.rbegin(); it != tree.made.rend(); ++it) {
+        FolderHandle at = (*destination_)->handle();
+        std::vector<FolderHandle> opened;
+        bool reached = true;
+        for (const std::string& part : namesOf(it->relative)) {
+            const auto next = fs_.openFolderAt(at, part);
+            if (!next) {
+                reached = false;
+                break;
+            }
+            opened.push_back(at = *next);
+        }
+        if (reached) (void)fs_.setMode(at, it->mode & ~mask);
+        for (const FolderHandle h : opened) (void)fs_.close(h);
+    }
 }
 
 // The emptied source folders, deepest first (the list holds every parent
@@ -373,76 +605,7 @@ bool Transfer::removeSources(const Tree& tree) {
     return true;
 }
 
-Transfer::Copied Transfer::transferFile(const std::string& source, FolderHandle folder, const std::string& name,
-                                        bool replace, bool move) {
-    FileInfo facts;
-    const auto in = fs_.openRead(source, facts);
-    if (!in) {
-        // Gone since the listing: nothing to say. A pipe or a dangling link
-        // says what it is; anything else the platform's text.
-        const auto info = fs_.stat(source);
-        if (!info) return Copied::Skipped;
-        if (copyable(source, *info)) tell(in.error().description);
-        return Copied::Failed;
-    }
-    auto created = fs_.createNew(folder, facts.mode);
-    if (!created) {
-        (void)fs_.close(*in);
-        tell(created.error().description);
-        return Copied::Failed;
-    }
-    NewFile& out = created.value();
-    const auto bytes = CopyFileData(*in, out.handle, facts.length);
-    Status named = bytes.status();
-    FileInfo written;
-    if (named && move) {
-        // What was written, to find it again at its name before the source goes.
-        const auto w = fs_.describe(out.handle);
-        if (w)
-            written = *w;
-        else
-            named = w.error();
-    }
-    if (named) named = fs_.nameNew(folder, out, name, replace);
-    if (!named) {
-        fs_.discardNew(folder, out);
-        (void)fs_.close(*in);
-        if (named.error().number == EEXIST && !replace) return Copied::NameTaken;
-        tell(named.error().description);
-        return Copied::Failed;
-    }
-    if (!move) {
-        (void)fs_.close(*in);
-        return Copied::Done;
-    }
-    const Copied result = deleteSource(source, facts, *in, *bytes, folder, name, written);
-    (void)fs_.close(*in);
-    return result;
-}
-
-Transfer::Copied Transfer::deleteSource(const std::string& source, const FileInfo& copied, FileHandle in,
-                                        std::int64_t bytes, FolderHandle folder, const std::string& name,
-                                        const FileInfo& written) {
-    // Still the file whose bytes were copied, at its path, unchanged since
-    // the copy began and read to its end: only then may it go.
-    const auto now = fs_.describe(in);
-    const auto atPath = fs_.stat(source);
-    if (!now || !atPath || !sameFile(*atPath, copied) || now->length != copied.length ||
-        now->mtimeSec != copied.mtimeSec || now->mtimeNsec != copied.mtimeNsec || bytes != copied.length) {
-        tell(source + " changed while it was copied; it was left where it is.");
-        return Copied::SourceKept;
-    }
-    // And its copy stands at its name in the destination.
-    const auto there = fs_.statAt(folder, name);
-    if (!there || there->link || !sameFile(*there, written)) {
-        tell("The copy of " + source + " is not where it was written; " + source + " was left where it is.");
-        return Copied::SourceKept;
-    }
-    // A source that will not go (read-only, say) stays beside its copy.
-    return fs_.deleteFile(source) ? Copied::Done : Copied::SourceKept;
-}
-
-Result<std::int64_t> Transfer::CopyFileData(FileHandle in, FileHandle out, std::int64_t length) {
+Result<std::int64_t> Transfer::CopyFileData(FileHandle in, FileHandle out, std::int64_t length, CopyHints& hints) {
     const std::int64_t chunks = length / kChunk;
     std::int64_t done = 0;
     std::int64_t shown = 0;
@@ -450,7 +613,7 @@ Result<std::int64_t> Transfer::CopyFileData(FileHandle in, FileHandle out, std::
     while (done < length) {
         const std::int64_t want = std::min(piece_, length - done);
         const auto start = Clock::now();
-        const auto moved = fs_.copyRange(in, out, want);
+        const auto moved = fs_.copyRange(in, out, want, hints);
         if (!moved) return moved.error();
         if (*moved <= 0) break;  // the end, or a file system that cannot say: read on below
         done += *moved;

@@ -5,23 +5,25 @@
 // main window shows through ITransferDisplay; ending the program is
 // returned as an outcome for the window to carry out.
 //
-// The file system may change while the transfer runs. Every write goes into
-// the destination folder held open since the transfer began (and folders
-// opened from it, never through a link); a copy is written where nobody
-// sees it and gets its name only when it is whole, and only where nothing
-// is, unless the user said to replace what is there; Move deletes a source
-// only when it is still the file that was copied, unchanged and read to its
-// end, and its copy stands at its name.
+// The rules that keep the user's files whole on their way are those of one
+// file's placement (transfer/Placement.h); here they are applied to the
+// selection and to folder trees, and what a Move removes waits until its
+// copy is on the destination's device.
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "search/CFiles.h"
+#include "transfer/Conflicts.h"
+#include "transfer/Placement.h"
 #include "transfer/TransferMode.h"
 
 namespace farsend {
@@ -73,7 +75,8 @@ public:
     Transfer& operator=(const Transfer&) = delete;
 
     // Walks the selection in order: folders to CopyFolder / MoveFolder,
-    // plain files to the file step.
+    // plain files to the file step. Before it returns, everything written
+    // is on the destination's device.
     StepOutcome walk(const std::vector<std::string>& entries);
     // Transfers one plain file of the selection into the destination.
     StepOutcome fileStep(const std::string& entry, const FileInfo& info);
@@ -84,35 +87,46 @@ public:
     CopyPacing pacing;
 
 private:
-    // Done; Skipped (gone, or the user said No); Failed (told); NameTaken
-    // (something appeared at the name); SourceKept (moving, the source stays).
-    enum class Copied { Done, Skipped, Failed, NameTaken, SourceKept };
+    // How one file's placement ended.
+    enum class Placed {
+        Done,     // in place (and, moving, its source removed or waiting to be)
+        Renamed,  // in place under a new name the user gave
+        Skipped,  // gone, or the user said No: nothing to say
+        Failed,   // told
+        End,      // the user cancelled: end the program
+    };
     struct Tree;
 
-    // The folder steps, in their order.
-    StepOutcome folderStep(const std::string& selected, bool move, bool* complete = nullptr);
-    bool listTree(const std::string& source, Tree& tree);
-    StepOutcome copyFiles(Tree& tree, bool move);
+    // The folder steps, in their order. sourcesGo: a Move of the tree (a
+    // Move of a link to a folder copies what it points to).
+    StepOutcome folderStep(const std::string& selected, bool sourcesGo, bool* complete = nullptr);
+    bool movedWhole(Tree& tree);
+    bool listTree(Tree& tree);
+    StepOutcome copyFiles(Tree& tree);
     bool makeFolders(Tree& tree, const std::string& relative);
-    bool makeEmptyFolders(Tree& tree, bool move);
+    bool makeEmptyFolders(Tree& tree);
+    void setFolderModes(const Tree& tree);
     bool removeSources(const Tree& tree);
 
-    // Decides about an entry found at the target name in a folder: by the
-    // all-at-once answers, else by asking.
-    enum class Decision { Replace, Skip, Fail, End };
-    Decision settleConflict(const std::string& source, const FileInfo& info, const FileInfo& existing);
-    std::int16_t AskReplace();
-    // Asks for a new name until one is usable; empty when the user cancelled.
-    std::string newNameFor(FolderHandle folder, const std::string& name);
-
-    // Copies source into name in folder and, moving, deletes the source.
-    Copied transferFile(const std::string& source, FolderHandle folder, const std::string& name, bool replace,
-                        bool move);
+    // One file into target under name, what stands there settled by policy:
+    // the conflict loop of the file step and the folder step alike.
+    Placed place(const std::string& source, const std::shared_ptr<TargetFolder>& target, const std::string& name,
+                 ConflictPolicy& policy, bool sourceGoes);
     // The byte copy: every whole 25000-byte chunk of length sets the
     // progress value; the file is read to its end. Returns the bytes copied.
-    Result<std::int64_t> CopyFileData(FileHandle in, FileHandle out, std::int64_t length);
-    Copied deleteSource(const std::string& source, const FileInfo& copied, FileHandle in, std::int64_t bytes,
-                        FolderHandle folder, const std::string& name, const FileInfo& written);
+    Result<std::int64_t> CopyFileData(FileHandle in, FileHandle out, std::int64_t length, CopyHints& hints);
+
+    // The destination folders held open, with their file systems' rules.
+    std::shared_ptr<TargetFolder> target(FolderHandle handle, bool fresh);
+    // Moving: a copied source waits until its copy is on the device.
+    void removeLater(CopiedSource copied);
+    // Flushes the waiting copies' file systems, then removes their sources;
+    // false when one in a tree could not be removed (the tree's Move stops).
+    bool removeWaitingSources();
+    // Writes everything written so far to the destinations' devices.
+    void flushAll();
+    Status flushServed(FolderHandle folder);
+
     // Tells the user why an entry is left where it is; returns whether the
     // entry can be copied at all (a regular file).
     bool copyable(const std::string& path, const FileInfo& info);
@@ -126,9 +140,26 @@ private:
     IPrompts& prompts_;
     ITransferDisplay& display_;
     const TransferMode mode_;
-    Result<FolderHandle> destination_;
-    bool YesToAll = false;
-    bool NoToAll = false;
+    const std::string destinationPath_;
+    // What each destination file system offers, by device.
+    std::map<std::uint64_t, VolumeRules> volumes_;
+    Result<std::shared_ptr<TargetFolder>> destination_;
+    // Pairs of devices (source, destination) between which the kernel
+    // refused to copy, or to rename.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> noKernelCopy_, noRename_;
+    // A folder of every destination file system written to, for the last
+    // flush.
+    std::map<std::uint64_t, std::shared_ptr<TargetFolder>> written_;
+    struct Waiting {
+        CopiedSource copied;
+        bool inTree = false;
+    };
+    std::vector<Waiting> waiting_;
+    std::int64_t waitingBytes_ = 0;
+    bool inTree_ = false;
+    bool removalRefused_ = false;
+    AskEachFile askEachFile_;
+    AskReplaceFile askReplaceFile_;
     // The program's directory search object, created on first use.
     std::unique_ptr<CFiles> search_;
     std::vector<char> buffer_;
@@ -139,8 +170,5 @@ private:
 // Returns the percentage shown after whole chunk k of a file of length
 // bytes: 25000·k ÷ length × 100 in double precision, halves to even.
 std::int32_t chunkPercent(std::int64_t k, std::int64_t length);
-
-// Returns whether two facts describe the same file (device and inode).
-bool sameFile(const FileInfo& a, const FileInfo& b);
 
 }  // namespace farsend

@@ -46,19 +46,38 @@ public:
     Result<FileInfo> describe(FileHandle h) override { return fs_.describe(h); }
     Result<std::size_t> read(FileHandle h, void* b, std::size_t n) override { return fs_.read(h, b, n); }
     Status write(FileHandle h, const void* b, std::size_t n) override { return fs_.write(h, b, n); }
-    Result<std::int64_t> copyRange(FileHandle i, FileHandle o, std::int64_t n) override {
-        return fs_.copyRange(i, o, n);
+    Result<std::int64_t> copyRange(FileHandle i, FileHandle o, std::int64_t n, CopyHints& hints) override {
+        return fs_.copyRange(i, o, n, hints);
     }
     Status close(FileHandle h) override { return fs_.close(h); }
     Result<FolderHandle> openFolder(const std::string& p) override { return fs_.openFolder(p); }
     Result<FolderHandle> openFolderAt(FolderHandle f, const std::string& n) override { return fs_.openFolderAt(f, n); }
     Result<FileInfo> statAt(FolderHandle f, const std::string& n) override { return fs_.statAt(f, n); }
-    Status makeDirAt(FolderHandle f, const std::string& n) override { return fs_.makeDirAt(f, n); }
-    Result<NewFile> createNew(FolderHandle f, std::uint32_t mode) override { return fs_.createNew(f, mode); }
-    Status nameNew(FolderHandle f, NewFile& file, const std::string& n, bool replace) override {
-        return fs_.nameNew(f, file, n, replace);
+    Status makeDirAt(FolderHandle f, const std::string& n, std::uint32_t mode) override {
+        return fs_.makeDirAt(f, n, mode);
     }
-    void discardNew(FolderHandle f, NewFile& file) override { fs_.discardNew(f, file); }
+    Result<FileHandle> openReadAt(FolderHandle f, const std::string& n, FileInfo& info) override {
+        return fs_.openReadAt(f, n, info);
+    }
+    Result<VolumeFacts> describeVolume(FolderHandle f) override { return fs_.describeVolume(f); }
+    Result<FileHandle> createUnnamed(FolderHandle f, std::uint32_t mode) override { return fs_.createUnnamed(f, mode); }
+    Result<FileHandle> createExclusive(FolderHandle f, const std::string& n, std::uint32_t mode) override {
+        return fs_.createExclusive(f, n, mode);
+    }
+    Status nameUnnamed(FileHandle h, FolderHandle f, const std::string& n) override { return fs_.nameUnnamed(h, f, n); }
+    Status link(FolderHandle ff, const std::string& from, FolderHandle tf, const std::string& to) override {
+        return fs_.link(ff, from, tf, to);
+    }
+    Status rename(FolderHandle ff, const std::string& from, FolderHandle tf, const std::string& to,
+                  bool replace) override {
+        return fs_.rename(ff, from, tf, to, replace);
+    }
+    Status removeAt(FolderHandle f, const std::string& n) override { return fs_.removeAt(f, n); }
+    Result<std::vector<std::string>> namesAt(FolderHandle f) override { return fs_.namesAt(f); }
+    Status setMode(FileHandle h, std::uint32_t mode) override { return fs_.setMode(h, mode); }
+    Status lock(FileHandle h) override { return fs_.lock(h); }
+    Status flushVolume(FolderHandle f) override { return fs_.flushVolume(f); }
+    std::uint32_t creationMask() override { return fs_.creationMask(); }
 
 private:
     template <class Call>

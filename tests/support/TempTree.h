@@ -37,8 +37,14 @@ inline char patternByte(std::int64_t offset) {
 // A snapshot's entries by name.
 inline std::map<std::string, std::string> entries(const std::string& snapshot) {
     std::map<std::string, std::string> out;
-    for (const std::string& e : split(snapshot, ';'))
-        out[e.back() == '/' ? e : e.substr(0, e.find_first_of("~=*#@|"))] = e;
+    for (const std::string& e : split(snapshot, ';')) {
+        if (e.back() != '/') {
+            out[e.substr(0, e.find_first_of("~=*#@|"))] = e;
+            continue;
+        }
+        const auto mode = e.find('~', e.find_last_of('/', e.size() - 2) + 1);  // a folder's "~700/"
+        out[e.substr(0, std::min(mode, e.size() - 1)) + "/"] = e;
+    }
     return out;
 }
 
@@ -94,12 +100,16 @@ public:
 
     // Builds entries from ";"-separated items: "dir/" a folder, "f=text" a
     // file, "f*N" N bytes of pattern, "l@target" a link, "p|" a pipe;
-    // "f~755=text" gives a file's mode.
+    // "f~755=text" and "dir~700/" give a mode.
     void build(const std::string& items) const {
         for (const std::string& item : split(items, ';')) {
             const auto mark = item.find_first_of("=*@|");
             if (mark == std::string::npos) {
-                dir(item);
+                const std::string name = item.substr(0, item.find('~'));
+                dir(name);
+                if (name != item)
+                    ::chmod(path(name).c_str(),
+                            static_cast<mode_t>(std::stoi(item.substr(name.size() + 1), nullptr, 8)));
                 continue;
             }
             const std::string head = item.substr(0, mark), rest = item.substr(mark + 1);
@@ -115,7 +125,8 @@ public:
         }
     }
     // Every entry below the root in the same form ("f*N" for a file of the
-    // pattern over 24 bytes, "f#N" for other content), mode 0644 unsaid.
+    // pattern over 24 bytes, "f#N" for other content), modes 0644 (files)
+    // and 0755 (folders) unsaid.
     std::string snapshot() const {
         std::string out;
         for (auto it = std::filesystem::recursive_directory_iterator(root_);
@@ -128,7 +139,10 @@ public:
             } else if (std::filesystem::is_fifo(st)) {
                 e = rel + "|";
             } else if (std::filesystem::is_directory(st)) {
-                e = rel + "/";
+                const auto mode = static_cast<unsigned>(st.permissions()) & 07777;
+                std::ostringstream m;
+                if (mode != 0755) m << "~" << std::oct << mode;
+                e = rel + m.str() + "/";
             } else {
                 const std::string data = read(it->path().string());
                 bool pattern = true;
