@@ -26,6 +26,7 @@ constexpr const char* kFlushing = "Writing Data to the Destination Drive...";
 // pulled stick could lose is never more, and the folders held open stay few.
 constexpr std::size_t kWaitingFiles = 512;
 constexpr std::int64_t kWaitingBytes = std::int64_t{256} << 20;
+constexpr int kWaitingFolders = 128;
 
 bool isRealFolder(const FileInfo& info) { return !info.link && info.kind == EntryKind::Directory; }
 
@@ -172,6 +173,7 @@ StepOutcome Transfer::fileStep(const std::string& entry, const FileInfo& info) {
         return StepOutcome::Continue;
     }
     inTree_ = false;
+    sourceDevice_ = info.device;
     switch (place(entry, *destination_, GetFileName(entry), askEachFile_, mode_ == TransferMode::Move)) {
         case Placed::Renamed:
             return StepOutcome::StopWalk;
@@ -238,10 +240,10 @@ Transfer::Placed Transfer::place(const std::string& source, const std::shared_pt
 
         // Within one file system a Move renames: the same file arrives, and
         // needs no room. A link is moved as what it points to, as a copy.
-        if (sourceGoes && !placement.written()) {
+        const std::pair devices{sourceDevice_, target->rules().device};
+        if (sourceGoes && !placement.written() && noRename_.count(devices) == 0) {
             const auto info = fs_.stat(source);
-            const std::pair devices{info ? info->device : 0, target->rules().device};
-            if (info && !info->link && info->kind == EntryKind::Regular && noRename_.count(devices) == 0) {
+            if (info && !info->link && info->kind == EntryKind::Regular) {
                 const Status moved = placement.renameSource(current, replace);
                 if (moved) {
                     display_.setProgress(100);
@@ -272,14 +274,14 @@ Transfer::Placed Transfer::place(const std::string& source, const std::shared_pt
                 return Placed::Failed;
             }
             const FileInfo& facts = placement.sourceFacts();
-            const std::pair devices{facts.device, target->rules().device};
+            const std::pair pair{facts.device, target->rules().device};
             CopyHints hints;
             hints.holes = facts.allocated < facts.length;
-            hints.kernelCopy = noKernelCopy_.count(devices) == 0;
+            hints.kernelCopy = noKernelCopy_.count(pair) == 0;
             const Status wrote = placement.write([&](FileHandle in, FileHandle out, std::int64_t length) {
                 return CopyFileData(in, out, length, hints);
             });
-            if (!hints.kernelCopy) noKernelCopy_.insert(devices);
+            if (!hints.kernelCopy) noKernelCopy_.insert(pair);
             if (!wrote) {
                 tell(wrote.error().description);
                 return Placed::Failed;
@@ -298,8 +300,9 @@ Transfer::Placed Transfer::place(const std::string& source, const std::shared_pt
 
 void Transfer::removeLater(CopiedSource copied) {
     waitingBytes_ += copied.bytesRead;
+    if (waiting_.empty() || waiting_.back().copied.folder != copied.folder) ++waitingFolders_;
     waiting_.push_back({std::move(copied), inTree_});
-    if (waiting_.size() >= kWaitingFiles || waitingBytes_ >= kWaitingBytes) {
+    if (waiting_.size() >= kWaitingFiles || waitingBytes_ >= kWaitingBytes || waitingFolders_ >= kWaitingFolders) {
         if (!removeWaitingSources()) removalRefused_ = true;
     }
 }
@@ -309,6 +312,7 @@ bool Transfer::removeWaitingSources() {
     std::vector<Waiting> batch = std::move(waiting_);
     waiting_.clear();
     waitingBytes_ = 0;
+    waitingFolders_ = 0;
     // Durable before destructive: every copy of the batch on its device first.
     std::set<std::uint64_t> flushed;
     for (const Waiting& w : batch) {
@@ -404,7 +408,7 @@ StepOutcome Transfer::folderStep(const std::string& selected, bool sourcesGo, bo
         tell("The destination of " + tree.source + " is the folder itself; it was left as it is.");
         return StepOutcome::Continue;
     }
-    if (sourceInfo) tree.device = sourceInfo->device;
+    if (sourceInfo) sourceDevice_ = tree.device = sourceInfo->device;
     if (sourcesGo && sourceInfo && !sourceInfo->link && movedWhole(tree)) return StepOutcome::Continue;
 
     // Copy goes on past what fails; Move stops there and keeps the rest.

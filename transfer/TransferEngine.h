@@ -156,6 +156,9 @@ private:
     };
     std::vector<Waiting> waiting_;
     std::int64_t waitingBytes_ = 0;
+    int waitingFolders_ = 0;
+    // The device of the entry being transferred (a tree's top folder).
+    std::uint64_t sourceDevice_ = 0;
     bool inTree_ = false;
     bool removalRefused_ = false;
     AskEachFile askEachFile_;
