@@ -59,6 +59,10 @@ public:
         return fs_.nameNew(f, file, n, replace);
     }
     void discardNew(FolderHandle f, NewFile& file) override { fs_.discardNew(f, file); }
+    // Faults of List fail this listing too.
+    Result<std::vector<KindedName>> listKinds(const std::string& p) override {
+        return pass(Op::List, p, [&] { return fs_.listKinds(p); });
+    }
 
 private:
     template <class Call>
