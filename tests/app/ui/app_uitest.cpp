@@ -324,6 +324,21 @@ private slots:
         QCOMPARE(std::pair(h.endedWith.value_or(-1), h.stored("Options", "LDU").has_value()), std::pair(0, false));
     }
 
+    // The rename question shows the name as it is named: markup and "&" as typed.
+    void renameQuestionIsPlainText() {
+        const QString prompt = "Rename the file <b>Tom & Jerry</b>.txt to:";
+        QSize shown, typed;
+        onNextModal([&](QWidget* d) {
+            const QLabel* label = d->findChild<QLabel*>();
+            QLabel plain(prompt);
+            plain.setTextFormat(Qt::PlainText), plain.setFont(label->font());
+            shown = label->sizeHint(), typed = plain.sizeHint();
+            d->close();
+        });
+        QtPrompts().inputBox(prompt.toStdString(), "Rename", "x.txt");
+        QCOMPARE(shown, typed);
+    }
+
     // Five buttons in a row whose index is the answer; neither Enter nor Esc
     // answers, and closing it is Cancel.
     void replaceDialog_data() {
