@@ -272,6 +272,33 @@ private slots:
                      "|message Farsend 98: Unable to access this drive. Program will Quit|1|");
     }
 
+    // A start folder that is gone (the last one used, or the default drive's
+    // root) leaves the chooser where it began, in the folder the program was
+    // started in, its drive shown with it; never the root.
+    void startFolderGone_data() {
+        QTest::addColumn<QString>("rootDir");
+        QTest::addColumn<QString>("defRootDir");
+        QTest::newRow("last folder used") << "False" << "/";
+        QTest::newRow("default drive") << "True" << "/media/user/Gone [GONE]";
+    }
+    void startFolderGone() {
+        QFETCH(QString, rootDir);
+        QFETCH(QString, defRootDir);
+        MainHarness h;
+        const std::string started = h.tree.dir("Started"), before = std::filesystem::current_path();
+        h.volumes.list = {{"/", ""}, {started, "HERE"}};
+        h.store.values = {{{"Options", "RootDir"}, rootDir.toStdString()},
+                          {{"Options", "DefRootDir"}, defRootDir.toStdString()},
+                          {{"Options", "LDU"}, h.tree.path("stick/folder")},
+                          {{"Options", "DefaultMode"}, "&Move"}};
+        std::filesystem::current_path(started);
+        const bool up = h.start({h.tree.file("item.txt")});
+        std::filesystem::current_path(before);
+        QVERIFY(up);
+        QCOMPARE(QString::fromStdString(drives(h.window())->Drive() + ":" + folders(h.window())->Path()),
+                 QString::fromStdString(started + " [HERE]:" + started));
+    }
+
     // Right presses switch the mode with the menu's checks, every press
     // rewrites the display, the menu leaves it; a click transfers with the
     // bar moving, takes no input meanwhile and closes the window.
