@@ -55,7 +55,9 @@ const char* const kNaughty = "message Easter Egg!: Naughty Naughty!!";
 
 using H = MainHarness&;
 using L = const std::function<void(QWidget*)>&;
-const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
+// On a stick with a long mount point and a label, which both drive lists show.
+const std::string kStick = "media/user/SanDisk Extreme", kLabel = "SanDisk Extreme";
+const std::string kDeep = kStick + "/Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
 const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
 
@@ -80,8 +82,14 @@ const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
 QStringList faultsIn(QWidget* window, const QString& family) {
     QStringList faults;
     for (QWidget* w : QList<QWidget*>{window} + window->findChildren<QWidget*>()) {
-        if (auto* c = qobject_cast<QComboBox*>(w); c && c->sizeHint().width() > c->width())
+        auto* c = qobject_cast<QComboBox*>(w);
+        if (auto* d = qobject_cast<DriveListBox*>(w)) {  // the drive shown fits, with its label whole
+            const QString label = QString::fromStdString(" [" + kLabel + "]");
+            if (d->fontMetrics().horizontalAdvance(d->shownText()) > d->textRoom() || !d->shownText().endsWith(label))
+                faults << w->objectName() + " cuts " + d->shownText();
+        } else if (c && c->sizeHint().width() > c->width()) {
             faults << w->objectName() + " cuts its entries";  // the width the widest entry needs
+        }
         const QStyle* s = w->style();
         QString text;  // a label's or a button's text, where it is drawn, and how
         if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) text = w->property("text").toString();
@@ -299,6 +307,35 @@ private slots:
                  QString::fromStdString(started + " [HERE]:" + started));
     }
 
+    // A drive keeps its label whole; a mount point too long for the rest is
+    // shortened in its middle, a mark in its place, down to the mark alone.
+    void driveDesignationFitted_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("spare");  // characters of room besides the label's part
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("room for all") << "SanDisk Extreme" << 60 << "whole";
+        QTest::newRow("long mount point") << "SanDisk Extreme" << 12 << "shortened";
+        QTest::newRow("no label") << "" << 12 << "shortened";
+        QTest::newRow("room for the label only") << "SanDisk Extreme" << 0 << "mark";
+        QTest::newRow("not even that") << "SanDisk Extreme" << -4 << "mark";
+    }
+    void driveDesignationFitted() {
+        QFETCH(QString, label);
+        QFETCH(int, spare);
+        QFETCH(QString, expected);
+        const Volume v{"/media/user/SanDisk Extreme", label.toStdString()};
+        const QString labelPart = label.isEmpty() ? "" : " [" + label + "]", mark(QChar(0x2026));
+        const QFontMetrics fm(formFont());
+        const int room = fm.horizontalAdvance(labelPart) + spare * fm.averageCharWidth();
+        const QString shown = fittedDesignation(v, fm, room);
+        const QString kind = shown == QString::fromStdString(v.designation())  ? "whole"
+                             : shown == mark + labelPart                       ? "mark"
+                             : shown.startsWith("/me") && shown.contains(mark) ? "shortened"
+                                                                               : shown;
+        const bool fits = fm.horizontalAdvance(shown) <= std::max(room, fm.horizontalAdvance(mark + labelPart));
+        QCOMPARE(kind + (shown.endsWith(labelPart) ? "" : " label cut") + (fits ? "" : " too wide"), expected);
+    }
+
     // Right presses switch the mode with the menu's checks, every press
     // rewrites the display, the menu leaves it; a click transfers with the
     // bar moving, takes no input meanwhile and closes the window.
@@ -430,7 +467,8 @@ private slots:
         QApplication::setFont(QFont(family, 10));  // as a desktop sets it
         QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
         MainHarness h;
-        h.volumes.list = {{"/", ""}, {"/mnt/usb", "USBSTICK"}};
+        h.volumes.list = {{"/", ""}, {h.tree.dir(kStick), kLabel}};
+        h.store.values[{"Options", "DefRootDir"}] = h.tree.path(kStick) + " [" + kLabel + "]";
         QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
         QVERIFY(child<DirListBox>(h.window(), "dirFSDir")->setPath(h.tree.path(kDeep)).ok());
         QStringList faults{"not shown"};
