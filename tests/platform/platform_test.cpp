@@ -10,7 +10,6 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
-#include "platform/SystemCalls.h"
 #include "platform/Volumes.h"
 #include "support/TempTree.h"
 
@@ -81,43 +80,6 @@ TEST_F(KindsTree, ListingYieldsMatchingNamesThatTheMaskAdmitsOnce) {
     EXPECT_EQ(fsys.list(t.path("gone/*.*"), 55).error().number, ENOENT);
     EXPECT_EQ(fsys.list(t.path("T/plain.txt/*.*"), 55).error().number, ENOTDIR);
     EXPECT_TRUE(fsys.list(t.path("T/missing.txt"), 55)->empty());
-}
-
-// Kinds come from the folder's entries: only links are looked at (counted
-// at the system calls); a link gone by then is left out, one that cannot be
-// looked at fails the listing.
-TEST_F(KindsTree, ListingWithKindsLooksOnlyAtLinks) {
-    static std::string looked, faulty;
-    static int fault = 0;
-    const sys::Calls real = sys::calls();
-    sys::calls().fstatat = [](int d, const char* p, struct stat* st, int flags) {
-        if (p[0] != '\0' && p[0] != '/') looked += std::string(p) + " ";
-        if (p == faulty) return errno = fault, -1;
-        return sys::realCalls().fstatat(d, p, st, flags);
-    };
-    // failing link, errno, entries as name:kind in name order|the entries looked at
-    for (const auto& [link, errnoValue, expected] :
-         {std::tuple("", 0,
-                     ".dotfile:0 .dotfolder:1 README:0 dangling:3 filelink:0 folder:1 folderlink:2 "
-                     "locked.TXT:0 pipe:4 plain.txt:0 |dangling filelink folderlink "),
-          std::tuple("filelink", ENOENT,
-                     ".dotfile:0 .dotfolder:1 README:0 dangling:3 folder:1 folderlink:2 "
-                     "locked.TXT:0 pipe:4 plain.txt:0 |dangling filelink folderlink "),
-          std::tuple("folderlink", EIO, "!5")}) {
-        looked.clear(), faulty = link, fault = errnoValue;
-        const auto listed = fsys.listKinds(t.path("T"));
-        std::string seen = listed.ok() ? "" : "!" + std::to_string(listed.error().number);
-        std::set<std::string> entries, links;
-        if (listed.ok()) {
-            for (const auto& e : *listed) entries.insert(e.name + ":" + std::to_string(int(e.kind)));
-            for (const std::string& name : test::split(looked, ' ')) links.insert(name);
-        }
-        for (const std::string& e : entries) seen += e + " ";
-        if (listed.ok()) seen += "|";
-        for (const std::string& name : links) seen += name + " ";
-        EXPECT_EQ(seen, expected) << link;
-    }
-    sys::calls() = real;
 }
 
 TEST(Paths, GetDirPathAndGetFileNameSplitAtTheLastSeparator) {
