@@ -162,6 +162,20 @@ public:
 
     // The process's current directory.
     virtual Result<std::string> currentDir() = 0;
+
+    // ---- a folder's names with their kinds, in one reading ----
+    struct KindedName {
+        std::string name;
+        EntryKind kind = EntryKind::Regular;
+    };
+    // Every entry of folder ("." and ".." left out) with its kind, in the
+    // order the file system keeps them, the folder read once. The kind comes
+    // from the directory entry where the file system gives it; only a link,
+    // or an entry whose type the file system leaves open, is looked at
+    // (a link to a folder is DirectoryLink, never Directory). An entry that
+    // is gone by then is left out. Fails when the folder cannot be read, to
+    // its end.
+    virtual Result<std::vector<KindedName>> listKinds(const std::string& folder) = 0;
 };
 
 // The real file system of this platform.

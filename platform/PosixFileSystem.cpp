@@ -199,6 +199,8 @@ bool kernelCopyRefused(int e) { return e == EXDEV || e == ENOSYS || e == EOPNOTS
 
 class PosixFileSystem final : public IFileSystem {
 public:
+    Result<std::vector<KindedName>> listKinds(const std::string& folder) override;  // below the class
+
     Result<FileInfo> stat(const std::string& path) override {
         if (path.empty()) return Error::fromErrno(ENOENT);
         return statIn(AT_FDCWD, path);
@@ -601,6 +603,59 @@ private:
         return last == std::string_view::npos || path.size() == 1 ? path : path.substr(last + 1);
     }
 };
+
+// ---- a folder's names with their kinds ----
+
+// Sets kind to what a directory entry's type tells and returns true, or
+// returns false where only a look at the entry can tell (a link, or a type
+// the file system leaves open).
+bool kindOfType(unsigned char type, EntryKind& kind) {
+    switch (type) {
+        case DT_REG:
+            kind = EntryKind::Regular;
+            return true;
+        case DT_DIR:
+            kind = EntryKind::Directory;
+            return true;
+        case DT_FIFO:
+        case DT_SOCK:
+        case DT_CHR:
+        case DT_BLK:
+            kind = EntryKind::Special;
+            return true;
+        default:
+            return false;
+    }
+}
+
+Result<std::vector<IFileSystem::KindedName>> PosixFileSystem::listKinds(const std::string& folder) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+    if (!dir) return lastError();
+    const int dirfd = ::dirfd(dir.get());
+    std::vector<KindedName> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* e = ::readdir(dir.get());
+        if (e == nullptr) {
+            if (errno != 0) return lastError();
+            break;
+        }
+        const char* n = e->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        EntryKind kind = EntryKind::Regular;
+        if (!kindOfType(e->d_type, kind)) {
+            struct stat lst {};
+            struct stat st {};
+            if (os().fstatat(dirfd, n, &lst, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno == ENOENT) continue;  // gone since the listing
+                return lastError();
+            }
+            kind = kindOf(dirfd, n, lst, &st);
+        }
+        entries.push_back({n, kind});
+    }
+    return entries;
+}
 
 }  // namespace
 

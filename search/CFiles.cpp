@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "platform/Attributes.h"
@@ -70,7 +71,7 @@ std::int32_t CFiles::Count() const { return static_cast<std::int32_t>(entries_.s
 
 std::string CFiles::DirEntry(std::int32_t Index) const {
     const FileEntry* e = entry(Index);
-    if (e == nullptr) return {};
+    if (e == nullptr || !factsRead_) return {};
     return listingLine(e->name, e->length, localStamp(e->mtime), e->attributes, userNumberSeparators());
 }
 
@@ -96,7 +97,7 @@ std::string CFiles::PathFile(std::int32_t Index) const {
 
 double CFiles::Stamp(std::int32_t Index) const {
     const FileEntry* e = entry(Index);
-    if (e == nullptr) return 0;
+    if (e == nullptr || !factsRead_) return 0;
     const auto local = localTimeOf(e->mtime);
     return local ? dayNumber(*local) : 0;
 }
@@ -133,12 +134,18 @@ void CFiles::refresh() {
     entries_.clear();
     folders_.clear();
     walked_.clear();
-    if (!IsValidDir(searchdir_)) return;
+    unread_.clear();
+    factsRead_ = !(namesOnly_ && searchType_ == 0 && searchAttr_ == 0 && hasWildcards(searchSpec_));
+    // The names-only walk reads the search folder once, and that reading is
+    // also the check that the folder can be listed.
+    std::optional<Listing> top;
+    if (!factsRead_) top = fs_.listKinds(searchdir_);
+    if (top ? !top->ok() : !IsValidDir(searchdir_)) return;
     if (busy_ != nullptr) busy_->setBusy(true);
-    // A failure below leaves the entries found so far, and the busy pointer,
-    // for the caller to deal with.
+    // A failure thrown below leaves the entries found so far, and the busy
+    // pointer, for the caller to deal with.
     if (searchType_ == 0)
-        FindFiles(searchdir_);
+        FindFiles(searchdir_, top ? &*top : nullptr);
     else
         FindDirs(searchdir_);
     entries_.cutToSize();
@@ -154,10 +161,35 @@ std::uint32_t CFiles::addFolder(const std::string& folder) {
     return static_cast<std::uint32_t>(folders_.size() - 1);
 }
 
-void CFiles::FindFiles(std::string folder) {
+// Appends a file found in folder, which is kept once, at its first file.
+void CFiles::addFile(const std::string& folder, bool& folderKept, FileEntry entry) {
+    if (!folderKept) {
+        addFolder(folder);
+        folderKept = true;
+    }
+    if (entries_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        fail(Error::fromErrno(EOVERFLOW));
+    entry.folder = static_cast<std::uint32_t>(folders_.size() - 1);
+    entries_.push_back(std::move(entry));
+}
+
+// A file search goes on past what it cannot read, so that one unreadable
+// folder does not hide the rest of the tree, and keeps the folder's name for
+// the caller to tell; a folder search stops there. An entry that is gone
+// since the listing was never there to be read.
+void CFiles::passOver(const std::string& folder, const Error& error, bool entryOnly) {
+    if (searchType_ != 0) fail(error);
+    if (entryOnly && (error.number == ENOENT || error.number == ENOTDIR)) return;
+    if (unread_.empty() || unread_.back() != folder) unread_.push_back(folder);
+}
+
+// listed: the folder's listing, where the names-only walk has read it.
+void CFiles::FindFiles(std::string folder, Listing* listed) {
     folder = withTrailingSep(std::move(folder));
     walked_.push_back(folder);
-    if (const std::vector<SubDir> subDirs = filesOf(folder); recurse_)
+    const std::vector<SubDir> subDirs =
+        factsRead_ ? filesOf(folder) : namesOf(folder, listed != nullptr ? std::move(*listed) : fs_.listKinds(folder));
+    if (recurse_)
         for (const SubDir& sub : subDirs) FindFiles(folder + sub.name);
 }
 
@@ -165,39 +197,67 @@ void CFiles::FindFiles(std::string folder) {
 // the listings are let go before the walk goes deeper.
 std::vector<CFiles::SubDir> CFiles::filesOf(const std::string& folder) {
     auto listing = fs_.list(folder + searchSpec_, kFileMask);
-    if (!listing) fail(listing.error());
+    if (!listing) {
+        passOver(folder, listing.error(), false);
+        return {};
+    }
     const std::vector<std::string>& names = *listing;
 
     // The facts of each name come from one stat; GetSubDirs reuses what it
     // told about names that are not folders instead of asking again.
     std::vector<KnownFile> known;
     known.reserve(names.size());
-    std::uint32_t folderIndex = 0;
-    bool folderAdded = false;
+    bool folderKept = false;
     std::string fullPath;
     for (const std::string& name : names) {
         fullPath.assign(folder).append(name);
         auto info = fs_.stat(fullPath);
-        if (!info) fail(info.error());
+        if (!info) {
+            passOver(folder, info.error(), true);
+            continue;
+        }
         const std::uint8_t attributes = info->attributes;
         if ((attributes & attr::Directory) == 0) known.push_back({&name, attributes});
         if ((searchAttr_ & attributes) != searchAttr_) continue;
-        if (!folderAdded) {
-            folderIndex = addFolder(folder);
-            folderAdded = true;
-        }
-        if (entries_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-            fail(Error::fromErrno(EOVERFLOW));
-        entries_.push_back(FileEntry{name, info->length, info->mtimeSec, folderIndex, attributes});
+        addFile(folder, folderKept, FileEntry{name, info->length, info->mtimeSec, 0, attributes});
     }
     if (!recurse_) return {};
     return GetSubDirs(folder, known);
 }
 
+// The names-only reading of one folder: the same files and subfolders that
+// the two listings of filesOf and GetSubDirs give, from their kinds alone.
+std::vector<CFiles::SubDir> CFiles::namesOf(const std::string& folder, Listing listing) {
+    if (!listing) {
+        passOver(folder, listing.error(), false);
+        return {};
+    }
+    std::vector<SubDir> subDirs;
+    bool folderKept = false;
+    for (IFileSystem::KindedName& e : listing.value()) {
+        switch (e.kind) {
+            case EntryKind::Directory:
+                if (!recurse_ || e.name[0] == '.') break;
+                if (subDirs.size() >= kMaxSubDirs) fail(Error::fromErrno(EOVERFLOW));
+                subDirs.push_back(SubDir{std::move(e.name), 0, 0});
+                break;
+            case EntryKind::DirectoryLink:  // never entered, and no file either
+                break;
+            default:
+                if (wildcardMatch(searchSpec_, e.name)) addFile(folder, folderKept, FileEntry{std::move(e.name)});
+                break;
+        }
+    }
+    return subDirs;
+}
+
 std::vector<CFiles::SubDir> CFiles::GetSubDirs(const std::string& folder, const std::vector<KnownFile>& known) {
     std::vector<SubDir> subDirs;
     auto listing = fs_.list(folder + "*.*", kSubDirMask);
-    if (!listing) fail(listing.error());
+    if (!listing) {
+        passOver(folder, listing.error(), false);
+        return subDirs;
+    }
 
     // Both listings come in the file system's order, so the names already
     // known are met in the same order: walk them alongside. Entries of the
@@ -213,7 +273,10 @@ std::vector<CFiles::SubDir> CFiles::GetSubDirs(const std::string& folder, const 
         if (isKnownFile) continue;
         fullPath.assign(folder).append(name);
         auto info = fs_.stat(fullPath);
-        if (!info) fail(info.error());
+        if (!info) {
+            passOver(folder, info.error(), true);
+            continue;
+        }
         if ((info->attributes & attr::Directory) == 0) continue;
         if (subDirs.size() >= kMaxSubDirs) fail(Error::fromErrno(EOVERFLOW));
         subDirs.push_back(SubDir{name, info->mtimeSec, info->attributes});

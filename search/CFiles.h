@@ -20,7 +20,8 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
-// What refresh passes on when the walk fails part way: the platform's error.
+// What refresh passes on when a folder search fails part way, or when either
+// search overflows: the platform's error.
 struct SearchError {
     Error error;
 };
@@ -38,8 +39,11 @@ public:
     std::string PathFile(std::int32_t Index) const;
     bool Recurse() const;
     void setRecurse(bool NewVal);
-    // Runs the search again. A failure part way through the walk is thrown
-    // as SearchError; Count() then covers the entries completed before it.
+    // Runs the search again. A file search goes on past what it cannot read
+    // (see foldersUnread); a folder search stops at its first failure. Such
+    // a failure, and in either search more than 32,767 subfolders in one
+    // folder or more entries than Count() can tell, is thrown as
+    // SearchError; Count() then covers the entries completed before it.
     void refresh();
     std::uint8_t SearchAttr() const;
     void setSearchAttr(std::uint8_t NewVal);
@@ -53,6 +57,22 @@ public:
     // Every folder the last file search entered, each parent before its
     // children, with its trailing separator (folders without files too).
     const std::vector<std::string>& foldersWalked() const { return walked_; }
+    // The folders of foldersWalked() that the last file search could not
+    // read whole, in the same order: a listing that failed (the folder's
+    // files and subfolders are then passed over), or an entry that could
+    // not be looked at (passed over; an entry gone since the listing is
+    // passed over without counting). Everything else in them was found.
+    const std::vector<std::string>& foldersUnread() const { return unread_; }
+
+    // For a caller that needs no more than where the files are (Path, File,
+    // PathFile, foldersWalked, foldersUnread): a file search with attribute
+    // mask 0 and a pattern with wildcards then reads each folder once and
+    // looks at an entry only where the folder's listing leaves its kind open,
+    // and at links. It finds the same files and folders in the same order;
+    // Attr, length and Stamp read 0 and DirEntry is empty. Off by default;
+    // any other search runs in full all the same.
+    bool namesOnly() const { return namesOnly_; }
+    void setNamesOnly(bool NewVal) { namesOnly_ = NewVal; }
 
 private:
     // One found item. The folder is held once in folders_ and referred to by
@@ -96,12 +116,17 @@ private:
         std::uint8_t attributes;
     };
 
+    using Listing = Result<std::vector<IFileSystem::KindedName>>;
+
     bool IsValidDir(const std::string& folder);
-    void FindFiles(std::string folder);
+    void FindFiles(std::string folder, Listing* listed = nullptr);
     std::vector<SubDir> filesOf(const std::string& folder);
+    std::vector<SubDir> namesOf(const std::string& folder, Listing listing);
     void FindDirs(std::string folder);
     std::vector<SubDir> GetSubDirs(const std::string& folder, const std::vector<KnownFile>& known);
     std::uint32_t addFolder(const std::string& folder);
+    void addFile(const std::string& folder, bool& folderKept, FileEntry entry);
+    void passOver(const std::string& folder, const Error& error, bool entryOnly);
     const FileEntry* entry(std::int32_t Index) const;
     [[noreturn]] static void fail(Error error);
 
@@ -111,6 +136,9 @@ private:
     EntryList entries_;
     std::vector<std::string> folders_;
     std::vector<std::string> walked_;
+    std::vector<std::string> unread_;
+    bool namesOnly_ = false;
+    bool factsRead_ = true;  // whether the last refresh read more than names
     std::string searchdir_ = "/";
     bool recurse_ = true;
     std::string searchSpec_ = "*.*";

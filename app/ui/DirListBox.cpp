@@ -52,6 +52,9 @@ DirListBox::DirListBox(IFileSystem& fs, IVolumes& volumes, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { enter(row(item)); });
+    // The list begins in the process's current folder, so that a start folder
+    // that cannot be set leaves it there. Nobody listens yet.
+    if (auto cwd = fs_.currentDir()) (void)setPath(*cwd);
 }
 
 std::string DirListBox::currentFolderOf(const std::string& designation) {

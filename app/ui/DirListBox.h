@@ -20,8 +20,9 @@ class DirListBox : public QListWidget {
 public:
     DirListBox(IFileSystem& fs, IVolumes& volumes, QWidget* parent = nullptr);
 
-    // The current folder: absolute, no trailing separator except for "/";
-    // empty until a folder has been set.
+    // The current folder: absolute, no trailing separator except for "/".
+    // At first the process's current folder; empty only when that cannot be
+    // listed, until a folder has been set.
     std::string Path() const { return path_; }
 
     // Makes path the current folder; a relative path is taken from the

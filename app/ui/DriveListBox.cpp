@@ -2,10 +2,25 @@
 
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <algorithm>
 #include <cerrno>
 
+#include "app/ui/FittedLabel.h"
+
 namespace farsend {
+
+QString fittedDesignation(const Volume& volume, const QFontMetrics& fm, int width) {
+    const QString whole = QString::fromStdString(volume.designation());
+    if (fm.horizontalAdvance(whole) <= width) return whole;
+    const QString mount = QString::fromStdString(volume.mountPoint);
+    const QString label = whole.mid(mount.size());  // " [label]", or nothing
+    const QString shortened = shortenedInMiddle(mount, fm, width - fm.horizontalAdvance(label));
+    // With no room for any of the mount point, the mark alone still says
+    // that something stands before the label.
+    return (shortened.isEmpty() ? QString(QChar(0x2026)) : shortened) + label;
+}
 
 DriveListBox::DriveListBox(IVolumes& volumes, QWidget* parent) : QComboBox(parent), source_(volumes) {
     std::vector<Volume> list = source_.volumes();
@@ -60,6 +75,33 @@ void DriveListBox::reload() {
 void DriveListBox::showPopup() {
     reload();
     QComboBox::showPopup();
+}
+
+int DriveListBox::textRoom() const {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    int room = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this).width();
+    // The style puts the icon and a few pixels before the text, and keeps a
+    // pixel clear at each end.
+    if (!opt.currentIcon.isNull()) room -= opt.iconSize.width() + 4;
+    return room - 2;
+}
+
+QString DriveListBox::shownText() const {
+    const int i = currentIndex();
+    if (i < 0 || i >= static_cast<int>(volumes_.size())) return currentText();
+    return fittedDesignation(volumes_[static_cast<std::size_t>(i)], fontMetrics(), textRoom());
+}
+
+void DriveListBox::paintEvent(QPaintEvent* /*event*/) {
+    // As the box draws itself, with the fitted text in place of the whole.
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    opt.currentText = shownText();
+    painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
 }
 
 void DriveListBox::fill(const std::vector<Volume>& volumes, int selected) {

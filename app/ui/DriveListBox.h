@@ -12,6 +12,11 @@
 
 namespace farsend {
 
+// Returns a drive's designation as it fits width pixels of fm: the label, by
+// which users know a drive, always whole; a mount point too long for the rest
+// shortened in its middle, as the selection display shortens a path.
+QString fittedDesignation(const Volume& volume, const QFontMetrics& fm, int width);
+
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
@@ -28,6 +33,11 @@ public:
     void reload();
     const std::vector<Volume>& volumeList() const { return volumes_; }
 
+    // The selected drive's designation as the closed list draws it, and the
+    // width it has for it.
+    QString shownText() const;
+    int textRoom() const;
+
 signals:
     void changed();
 
@@ -35,6 +45,8 @@ protected:
     // Volumes come and go while the window is open: the list is read again
     // each time it drops down.
     void showPopup() override;
+    // Draws the selected drive fitted to the box (Qt would cut it off).
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void fill(const std::vector<Volume>& volumes, int selected);

@@ -32,6 +32,10 @@ QString breakingWideWords(const QString& line, const QFontMetrics& fm, int width
 
 }  // namespace
 
+QString shortenedInMiddle(const QString& text, const QFontMetrics& fm, int width) {
+    return fm.elidedText(text, Qt::ElideMiddle, width);
+}
+
 QString FittedLabel::shownText() const {
     const QRect room = contentsRect();
     const QFontMetrics fm(font());
@@ -57,7 +61,7 @@ QString FittedLabel::shownText() const {
         if (*longest <= step) break;
         *longest -= step;
         const auto i = longest - widths.begin();
-        lines[i] = shown(fm.elidedText(whole[i], Qt::ElideMiddle, *longest));
+        lines[i] = shown(shortenedInMiddle(whole[i], fm, *longest));
     }
     return lines.join('\n');
 }

@@ -8,6 +8,11 @@
 
 namespace farsend {
 
+// Returns text shortened in its middle to at most width pixels of fm, an
+// ellipsis standing for what is left out, so that a path keeps its beginning
+// and its end; text itself where it fits.
+QString shortenedInMiddle(const QString& text, const QFontMetrics& fm, int width);
+
 class FittedLabel : public QLabel {
     Q_OBJECT
 public:

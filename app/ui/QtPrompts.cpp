@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 #include "app/ui/Twips.h"
@@ -53,7 +54,10 @@ std::string QtPrompts::inputBox(const std::string& prompt, const std::string& ti
     QInputDialog box(owner());
     box.setFont(formFont());
     box.setWindowTitle(q(title));
-    box.setLabelText(q(prompt));
+    // The prompt names a file as it is named: plain text, and each "&" doubled,
+    // since the line edit is the label's buddy and an "&" would mark an access key.
+    box.setLabelText(q(prompt).replace('&', "&&"));
+    if (auto* label = box.findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
     box.setTextValue(q(proposed));
     if (box.exec() != QDialog::Accepted) return {};
     return box.textValue().toStdString();

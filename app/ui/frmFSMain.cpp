@@ -110,6 +110,9 @@ void frmFSMain::buildControls() {
 
     dirFSDir = new DirListBox(*services_.fs, *services_.volumes, client);
     dirFSDir->setObjectName("dirFSDir");
+    // The drive list shows the drive of the folder list's first folder (the
+    // current one); their change handlers are not wired yet.
+    if (!dirFSDir->Path().empty()) (void)drvFSDrive->setDrive(dirFSDir->Path());
     dirFSDir->setIconSize(QSize(14, 14));
     place(dirFSDir, 90, 1560, 3735, 1215);
 

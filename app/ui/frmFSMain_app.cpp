@@ -38,8 +38,9 @@ bool frmFSMain::Form_Load() {
         adjustSize();
         centreOnScreen(this);
         LoadSettings();
-        // Until a start folder is set (none stored yet, or the stored one is
-        // gone) the folder list starts at the root volume's mount point.
+        // A start folder that cannot be set leaves the folder list in the
+        // current folder it began in; only where that could not be listed
+        // either does it start at the root volume's mount point.
         if (dirFSDir->Path().empty()) {
             const auto volumes = services_.volumes->volumes();
             const auto root = volumeOf(volumes, "/");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include <tuple>
 
 #include "platform/NumberFormat.h"
+#include "platform/Paths.h"
+#include "platform/SystemCalls.h"
 #include "search/ListingLine.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempTree.h"
@@ -95,28 +98,79 @@ TEST(Entries, LengthLocalTimeListingLineOutOfRangeAndGrowth) {
     for (const int i : {0, 499, 500, 999, 1000}) EXPECT_EQ(test::TempTree::read(f.PathFile(i)), f.File(i));
 }
 
-// An entry vanishing mid-walk stops it there and passes the error on, the
-// busy pointer left for the caller; the next refresh finds everything. A
-// search that cannot start (a file or nothing where the folder should be)
-// gives nothing and shows no busy pointer.
-TEST(Failures, StopWhereTheWalkFailed) {
+// Names-only finds what the full search finds, in its order, with one listing
+// a folder, the system asked about links alone; with a mask, or a pattern
+// without wildcards, it runs in full.
+TEST(Walk, NamesOnlyFindsTheSameInOneReadingPerFolder) {
+    static std::set<std::string> looked;  // the names the system was asked about
+    const sys::Calls real = sys::calls();
+    sys::calls().fstatat = [](int d, const char* p, struct stat* st, int f) {
+        return looked.insert(GetFileName(p)), sys::realCalls().fstatat(d, p, st, f);
+    };
+    const std::set<std::string> links{"alias", "gone", "l", "loop"};
     test::TempTree t;
-    t.build("T/keep.txt=;T/S/gone.txt=;T/S/S2/later.txt=");
-    for (const auto& [type, op, part, errnoValue, expected] :
-         {std::tuple(0, test::Op::Stat, "gone.txt", ENOENT, "keep.txt|+|3"),
-          std::tuple(1, test::Op::List, "/S/", EIO, "S|+|2")}) {
+    t.build("t.txt=;A/a.txt=;A/A1/a1.txt=;B/b.txt=;.cache/in.txt=;alias@A;A/loop@..;pipe|;locked~444=;gone@x");
+    t.build("l@t.txt;README=");
+    // pattern, recurse, mask, files found, whether names-only reads each folder once
+    for (const auto& [pattern, recurse, mask, count, once] :
+         {std::tuple("*.*", true, 0, 9, true), std::tuple("*.TXT", true, 0, 4, true),
+          std::tuple("*", false, 0, 6, true), std::tuple("*.*", true, 1, 1, false),
+          std::tuple("readme", true, 0, 1, false)}) {
+        std::string found[2];
+        for (const bool namesOnly : {false, true}) {
+            test::FaultyFileSystem counted;
+            CFiles f(counted);
+            f.setNamesOnly(namesOnly), f.setSearchSpec(pattern), f.setRecurse(recurse);
+            f.setSearchAttr(static_cast<std::uint8_t>(mask));
+            looked.clear();
+            search(f, t.root());
+            for (std::int32_t i = 0; i < f.Count(); ++i) found[namesOnly] += f.PathFile(i) + " ";
+            for (const std::string& folder : f.foldersWalked()) found[namesOnly] += folder + " ";
+            const auto folders = static_cast<int>(f.foldersWalked().size());
+            const bool read = counted.calls(test::Op::List) == folders &&
+                              std::includes(links.begin(), links.end(), looked.begin(), looked.end());
+            EXPECT_EQ(std::tuple(f.Count(), read, f.Stamp(0) == 0),
+                      std::tuple(count, namesOnly && once, namesOnly && once));
+        }
+        EXPECT_EQ(found[1], found[0]) << pattern;
+    }
+    sys::calls() = real;
+}
+
+// A file search goes on past a folder it cannot list and an entry it cannot
+// look at, naming each folder not read whole once (an entry gone since the
+// listing passes unnamed); a folder search stops there and passes the error
+// on, the busy pointer left for the caller. Each refresh starts afresh. A
+// search that cannot start gives nothing and shows no busy pointer.
+TEST(Failures, FileSearchGoesOnFolderSearchStops) {
+    test::TempTree t;
+    t.build("T/top=;T/locked/in=;T/aa/a=;T/zz/z=");
+    // names-only, search type, faulty call, on a path holding, errno: error thrown, names found, unread, busy
+    for (const auto& [namesOnly, type, op, part, errnoValue, expected] :
+         {std::tuple(false, 0, test::Op::List, "/locked/", EACCES, "a top z |/T/locked/|+-"),
+          std::tuple(true, 0, test::Op::List, "/locked/", EACCES, "a top z |/T/locked/|+-"),
+          std::tuple(false, 0, test::Op::Stat, "/aa/a", ENOENT, "in top z |+-"),
+          std::tuple(false, 0, test::Op::Stat, "/aa/a", EIO, "in top z |/T/aa/|+-"),
+          std::tuple(false, 0, test::Op::Stat, "/zz", EACCES, "a in top |/T/|+-"),
+          std::tuple(false, 1, test::Op::List, "/aa/", EIO, "!aa locked zz |+")}) {
         test::FaultyFileSystem faulty;
         faulty.failOn(op, part, errnoValue);
         RecordingBusy busy;
         CFiles f(faulty, &busy);
-        std::string seen = search(f, t.path("T"), type);
-        seen += "|" + busy.calls + "|";
+        f.setNamesOnly(namesOnly);
+        std::string seen = search(f, t.path("T"), type)[0] == '!' ? "!" : "";
+        std::set<std::string> names;
+        for (std::int32_t i = 0; i < f.Count(); ++i) names.insert(f.File(i));
+        for (const std::string& n : names) seen += n + " ";
+        for (const std::string& folder : f.foldersUnread()) seen += "|" + folder.substr(t.root().size());
+        EXPECT_EQ(seen + "|" + busy.calls, expected) << part;
         faulty.clearFaults();
         f.refresh();
-        seen += std::to_string(f.Count());
-        seen += search(f, t.path("T/keep.txt")) + search(f, t.path("missing"));
-        EXPECT_EQ(seen + "|" + busy.calls, "!" + std::to_string(errnoValue) + " " + expected + "|++-");
+        EXPECT_EQ(f.Count() + 10 * f.foldersUnread().size(), type == 0 ? 4u : 3u) << part;
     }
+    RecordingBusy busy;
+    CFiles f(realFileSystem(), &busy);
+    EXPECT_EQ(search(f, t.path("T/top")) + search(f, t.path("missing")) + busy.calls, "");
 }
 
 // A locale without grouping gets comma and point, unless its decimal is a comma.

@@ -78,6 +78,10 @@ public:
     Status lock(FileHandle h) override { return fs_.lock(h); }
     Status flushVolume(FolderHandle f) override { return fs_.flushVolume(f); }
     std::uint32_t creationMask() override { return fs_.creationMask(); }
+    // Faults of List fail this listing too.
+    Result<std::vector<KindedName>> listKinds(const std::string& p) override {
+        return pass(Op::List, p, [&] { return fs_.listKinds(p); });
+    }
 
 private:
     template <class Call>

@@ -55,7 +55,9 @@ const char* const kNaughty = "message Easter Egg!: Naughty Naughty!!";
 
 using H = MainHarness&;
 using L = const std::function<void(QWidget*)>&;
-const std::string kDeep = "Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
+// On a stick with a long mount point and a label, which both drive lists show.
+const std::string kStick = "media/user/SanDisk Extreme", kLabel = "SanDisk Extreme";
+const std::string kDeep = kStick + "/Documents/Projects 2024/Quarterly Reports/Final Versions for the Board";
 const std::string kName = "Annual_Financial_Statement_2024_final_approved_v3.xlsx";
 const std::string kExists = kName + " already exists... replace?\r\nNo to rename, Cancel to abort.";
 
@@ -80,13 +82,16 @@ const std::vector<std::pair<const char*, void (*)(H, L)>> kWindows{
 QStringList faultsIn(QWidget* window, const QString& family) {
     QStringList faults;
     for (QWidget* w : QList<QWidget*>{window} + window->findChildren<QWidget*>()) {
-        if (auto* c = qobject_cast<QComboBox*>(w); c && c->sizeHint().width() > c->width())
+        auto* drive = qobject_cast<DriveListBox*>(w);  // shows its drive fitted, the label whole
+        if (auto* c = qobject_cast<QComboBox*>(w); c && !drive && c->sizeHint().width() > c->width())
             faults << w->objectName() + " cuts its entries";  // the width the widest entry needs
         const QStyle* s = w->style();
         QString text;  // a label's or a button's text, where it is drawn, and how
         if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) text = w->property("text").toString();
         if (auto* fitted = qobject_cast<FittedLabel*>(w)) text = fitted->shownText();
-        QRect room = w->rect();
+        if (drive) text = drive->shownText();
+        if (drive && !text.endsWith(QString::fromStdString(" [" + kLabel + "]"))) faults << "drive label cut: " + text;
+        QRect room = drive ? QRect(0, 0, drive->textRoom(), w->height()) : w->rect();
         int flags = Qt::TextShowMnemonic;
         const int m = (s->pixelMetric(QStyle::PM_ButtonMargin) + 2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth)) / 2;
         if (qobject_cast<QPushButton*>(w)) room.adjust(m, 1, -m, -1);  // within the style's margins
@@ -227,7 +232,9 @@ private slots:
     }
 
     // With one item, no scroll buttons, the focus on Add To Favorites and the
-    // favourites named before first use. Each list follows the other once, no
+    // favourites named before first use. A last folder used that is gone (a
+    // stick pulled out) leaves the chooser in the folder the program was
+    // started in, its drive shown with it. Each list follows the other once, no
     // ping-pong; each drive keeps its own folder, a removed one gives way to
     // the drive's root; the word check runs on every folder entered; an
     // unreadable drive ends the program at once, without storing the folder,
@@ -237,12 +244,18 @@ private slots:
         const std::string a = h.tree.dir("A"), b = h.tree.dir("B"), x = h.tree.dir("A/x"), sub = h.tree.dir("B/sub");
         h.tree.dir("A/porn");
         h.volumes.list = {{a, ""}, {b, "USB"}};
-        QVERIFY(h.start({h.tree.file("item.txt")}));
+        h.store.values = {{{"Options", "RootDir"}, "False"}, {{"Options", "LDU"}, h.tree.path("stick/folder")}};
+        const std::filesystem::path before = std::filesystem::current_path();
+        std::filesystem::current_path(x);
+        const bool up = h.start({h.tree.file("item.txt")});
+        std::filesystem::current_path(before);
+        QVERIFY(up);
         frmFSMain& w = h.window();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QStringList seen{QString::number(child(w, "cmdFileUp")->isVisible() || child(w, "cmdFileDn")->isVisible()) +
                          QApplication::focusWidget()->objectName() + child<QAction>(w, "mnuFavArray_4")->text()};
         const auto where = [&] { seen << QString::fromStdString(drives(w)->Drive() + ":" + folders(w)->Path()); };
+        where();
         const auto pick = [&](Qt::Key key) { drives(w)->setFocus(), press(key); };  // as a user would
         QVERIFY(folders(w)->setPath(x).ok());
         QSignalSpy folderMoves(folders(w), &DirListBox::changed), driveMoves(drives(w), &DriveListBox::changed);
@@ -264,12 +277,28 @@ private slots:
         }
         w.close();
         seen << lines(h.prompts.log) << QString::number(h.endedWith.value_or(0))
-             << (h.stored("Options", "LDU") ? "LDU" : "");
+             << (h.stored("Options", "LDU") != h.tree.path("stick/folder") ? "LDU" : "");
         QCOMPARE(seen.join('|').remove(QString::fromStdString(h.tree.root())),
-                 "0Command2|/B [USB]:/B/sub|1 1|/A:/A/x|/B [USB]:/B|/A:/A/porn|/B [USB]:/A/sex/porn|/B [USB]:/A/sex/"
+                 "0Command2|/A:/A/x|/B [USB]:/B/sub|1 1|/A:/A/x|/B [USB]:/B|/A:/A/porn|/B [USB]:/A/sex/porn|/B [USB]:/A/sex/"
                  "porn|" +
                      QString(kNaughty) + "|" + kNaughty + "|" + kNaughty +
                      "|message Farsend 98: Unable to access this drive. Program will Quit|1|");
+    }
+
+    // A drive keeps its label whole; a mount point too long for the rest is
+    // shortened in its middle, a mark in its place, down to the mark alone.
+    void driveDesignationFitted() {
+        const QFontMetrics fm(formFont());
+        const QString mark(QChar(0x2026)), mount = "/media/user/SanDisk Extreme", label = " [SanDisk Extreme]";
+        QStringList seen;  // for the label's part (or none) and room besides it, in characters
+        for (const auto& [part, spare] :
+             {std::pair(label, 60), {label, 12}, {QString(), 12}, {label, 0}, {label, -4}}) {
+            const QString shown = fittedDesignation({mount.toStdString(), part.isEmpty() ? "" : "SanDisk Extreme"}, fm,
+                                                    fm.horizontalAdvance(part) + spare * fm.averageCharWidth());
+            const bool middle = shown.startsWith("/me") && shown.contains(mark) && shown.endsWith(part);
+            seen << (shown == mount + part ? "whole" : shown == mark + part ? "mark" : middle ? "middle" : shown);
+        }
+        QCOMPARE(seen.join(' '), "whole middle middle mark mark");
     }
 
     // Right presses switch the mode with the menu's checks, every press
@@ -322,6 +351,21 @@ private slots:
         QCOMPARE(child<QLabel>(h.window(), "lblFileName")->text(), "Move\r\n/a.txt\r\nTo:");
         child(h.window(), "drvFSDrive")->setFocus(), press(Qt::Key_Return);  // Enter presses Copy/Move
         QCOMPARE(std::pair(h.endedWith.value_or(-1), h.stored("Options", "LDU").has_value()), std::pair(0, false));
+    }
+
+    // The rename question shows the name as it is named: markup and "&" as typed.
+    void renameQuestionIsPlainText() {
+        const QString prompt = "Rename the file <b>Tom & Jerry</b>.txt to:";
+        QSize shown, typed;
+        onNextModal([&](QWidget* d) {
+            const QLabel* label = d->findChild<QLabel*>();
+            QLabel plain(prompt);
+            plain.setTextFormat(Qt::PlainText), plain.setFont(label->font());
+            shown = label->sizeHint(), typed = plain.sizeHint();
+            d->close();
+        });
+        QtPrompts().inputBox(prompt.toStdString(), "Rename", "x.txt");
+        QCOMPARE(shown, typed);
     }
 
     // Five buttons in a row whose index is the answer; neither Enter nor Esc
@@ -388,7 +432,8 @@ private slots:
         QApplication::setFont(QFont(family, 10));  // as a desktop sets it
         QVERIFY2(QFontInfo(QApplication::font()).family() == family, "missing: scripts/setup.sh installs it");
         MainHarness h;
-        h.volumes.list = {{"/", ""}, {"/mnt/usb", "USBSTICK"}};
+        h.volumes.list = {{"/", ""}, {h.tree.dir(kStick), kLabel}};
+        h.store.values[{"Options", "DefRootDir"}] = h.tree.path(kStick) + " [" + kLabel + "]";
         QVERIFY(h.start({h.tree.file(kDeep + "/" + kName), h.tree.file(kDeep + "/Notes.txt")}));
         QVERIFY(child<DirListBox>(h.window(), "dirFSDir")->setPath(h.tree.path(kDeep)).ok());
         QStringList faults{"not shown"};
