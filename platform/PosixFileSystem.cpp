@@ -629,9 +629,11 @@ bool kindOfType(unsigned char type, EntryKind& kind) {
 }
 
 Result<std::vector<IFileSystem::KindedName>> PosixFileSystem::listKinds(const std::string& folder) {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
-    if (!dir) return lastError();
-    const int dirfd = ::dirfd(dir.get());
+    const int fd = os().openat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return lastError();
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+    if (!dir) return closing(fd, lastError());
+    const int dirfd = fd;
     std::vector<KindedName> entries;
     for (;;) {
         errno = 0;

@@ -448,7 +448,10 @@ bool Transfer::movedWhole(Tree& tree) {
 // The whole tree is listed before anything is written, so a copy into the
 // folder's own subfolder never copies its copies.
 bool Transfer::listTree(Tree& tree) {
-    if (!search_) search_ = std::make_unique<CFiles>(fs_, &display_);
+    if (!search_) {
+        search_ = std::make_unique<CFiles>(fs_, &display_);
+        search_->setNamesOnly(true);  // a file's facts come when it is opened
+    }
     CFiles& search = *search_;
     search.setSearchdir(tree.source);
     display_.setStatusText(kEnumerating);
@@ -463,7 +466,17 @@ bool Transfer::listTree(Tree& tree) {
     display_.setBusy(false);
     tree.files.reserve(static_cast<std::size_t>(search.Count()));
     for (std::int32_t i = 0; i < search.Count(); ++i) tree.files.push_back({search.Path(i), search.File(i)});
-    tree.folders = search.foldersWalked();
+    // A folder that could not be read is neither made empty at the
+    // destination nor removed: what it holds stays where it is.
+    const std::vector<std::string>& unread = search.foldersUnread();
+    for (const std::string& folder : search.foldersWalked())
+        if (std::find(unread.begin(), unread.end(), folder) == unread.end()) tree.folders.push_back(folder);
+    if (!unread.empty()) {
+        std::string list;
+        for (const std::string& folder : unread) list += "\r\n" + withoutTrailingSep(folder);
+        tell("These folders could not be read; what they hold was not transferred:" + list);
+        tree.complete = false;
+    }
     if (!listed) tree.complete = false;
     return listed;
 }

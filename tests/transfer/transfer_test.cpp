@@ -38,6 +38,7 @@ public:
         sys::Calls& c = sys::calls();
         c.openat = [](int d, const char* p, int flags, mode_t m) {
             if ((flags & O_TMPFILE) == O_TMPFILE && current_->noUnnamedFiles) return errno = EOPNOTSUPP, -1;
+            if (!current_->unreadable.empty() && withoutTrailingSep(p) == current_->unreadable) return errno = EACCES, -1;
             const int fd = sys::realCalls().openat(d, p, flags, m);
             if (fd >= 0 && ((flags & O_TMPFILE) == O_TMPFILE || (flags & O_CREAT) != 0)) current_->outputs_[fd] = 0;
             return fd;
@@ -130,6 +131,7 @@ public:
     bool readOnlyDisk = false;                 // no folder can be made (EROFS)
     bool flushFailure = false;                 // syncfs fails (EIO)
     std::string refusedName;                   // a name the file system refuses (EINVAL)
+    std::string unreadable;                    // a folder that cannot be opened (EACCES)
     ino_t lengthReadsZero = 0;                 // the file whose length reads 0
     int closeFailure = 0;                      // errno of closing a written file
     std::function<void(int move)> beforeData;  // move counts from 1
@@ -210,7 +212,7 @@ struct Rig {
     // (the proposal checked), "replace>k", "!message" (the tree's root as "~").
     std::string asked() const {
         static const std::pair<std::regex, const char*> forms[] = {
-            {std::regex("^message Farsend 98: (.*)$"), "!$1"},
+            {std::regex("^message Farsend 98: ([^]*)$"), "!$1"},
             {std::regex("^ask Farsend v\\. 3\\.0: (.*) already exists\\.\\.\\. replace\\?\r\nNo to rename, Cancel "
                         "to abort\\. > (.*)$"),
              "exists $1>$2"},
@@ -235,7 +237,7 @@ struct Rig {
     // (errno), close, named (no unnamed files), norename (no exclusive
     // rename), nolink (no hard links), apart (sources on another file
     // system), fat, rofs, flushfail, badname (a name the file system
-    // refuses), zero (the file's length reads 0), gone (before the walk),
+    // refuses), unreadable (a folder that cannot be read), zero (the file's length reads 0), gone (before the walk),
     // aged (last written an hour ago), held (locked by another program), or
     // a change of the disk at the first move of data (grow, growsame: the
     // same time kept, shrink, touch: the same length rewritten, appear,
@@ -259,6 +261,7 @@ struct Rig {
             if (kind == "refuse") faults.copyRefusal = std::stoi(arg);
             if (kind == "close") faults.closeFailure = EIO;
             if (kind == "badname") faults.refusedName = arg;
+            if (kind == "unreadable") faults.unreadable = at;
             if (kind == "zero") faults.lengthReadsZero = inodeOf(at);
             if (kind == "gone") fs::remove(at);
             if (kind == "aged") fs::last_write_time(at, fs::last_write_time(at) - std::chrono::hours(1));
@@ -384,6 +387,8 @@ INSTANTIATE_TEST_SUITE_P(FolderTree, Scenario, ::testing::Values(
     Row{"DestinationRemoved", "Src/a.txt=new a;Src/Sub/b.txt=new b;Dest/", "Move Src>Dest", "!No such file or directory", "Moving a.txt", "-Dest/", "rmdir:Dest apart"},
     Row{"NoDestination", "Src/a=x", "Copy Src>Gone", "!~/Src could not be transferred: No such file or directory", "", ""},
     Row{"ReadOnlyDestination", "Src/a=x;Src/S/b=y;T/c=z;Dest/", "Move Src,T>Dest", "!~/Dest/Src could not be created: Read-only file system|!~/Dest/T could not be created: Read-only file system", "", "", "rofs apart"},
+    Row{"UnreadFolderToldCopyGoesOn", "Src/top=t;Src/locked/x=x;Src/aa/a=a;Dest/", "Copy Src>Dest", "!These folders could not be read; what they hold was not transferred:\r\n~/Src/locked", "Copying top, Copying a", "Dest/Src/;Dest/Src/aa/;Dest/Src/aa/a=a;Dest/Src/top=t", "unreadable:Src/locked"},
+    Row{"UnreadFolderKeptByMove", "Src/top=t;Src/locked/x=x;Src/aa/a=a;Dest/", "Move Src>Dest", "!These folders could not be read; what they hold was not transferred:\r\n~/Src/locked", "Moving top, Moving a", "-Src/aa/;-Src/aa/a;-Src/top;Dest/Src/;Dest/Src/aa/;Dest/Src/aa/a=a;Dest/Src/top=t", "unreadable:Src/locked apart"},
     Row{"FileAppearsAtTheName", "Src/a.txt=new;Dest/", "Copy Src>Dest", "replace>3", "Copying a.txt", "Dest/Src/;Dest/Src/a.txt=intruder", "appear:Dest/Src/a.txt"},
     Row{"LinkAtTheNameReplaced", "Src/a.txt=new;out.txt=keep;Dest/Src/a.txt@../../out.txt", "Copy Src>Dest", "replace>1", "Copying a.txt", "Dest/Src/a.txt=new"},
     Row{"LinkInPlaceOfAFolder", "Src/a.txt=a;elsewhere/;Dest/Src@../elsewhere", "Copy Src>Dest", "!~/Dest/Src could not be created: Not a directory", "", ""},
