@@ -19,7 +19,10 @@ make_standin "$scratch/bin/xdg-open" "$scratch/record"
 item="$prefix/bin/farsend98-integrate"
 
 exec {fd}> "$scratch/x-display"
-Xvfb -displayfd "$fd" -nolisten tcp > "$scratch/xvfb.log" 2>&1 &
+# -noreset: by default Xvfb resets when its last client goes, and while it
+# does it refuses connections (the next program or xdotool would find no
+# display).
+Xvfb -displayfd "$fd" -nolisten tcp -noreset > "$scratch/xvfb.log" 2>&1 &
 cleanup_pids+=($!)
 exec {fd}>&-
 wait_for test -s "$scratch/x-display" && export DISPLAY=":$(cat "$scratch/x-display")"
@@ -34,6 +37,7 @@ for program in "$prefix/bin/farsend98" "$scratch/farsend98"; do
     expect_record "X: $program opens the installed help page" \
         "$scratch/record" "file://$prefix/share/farsend98/FSHelp/index.html"
     kill "$pid"
+    wait "$pid"
 done
 unset DISPLAY
 
