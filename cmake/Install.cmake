@@ -98,6 +98,7 @@ foreach(manager dolphin nautilus nemo thunar)
   install(FILES ${templates} DESTINATION ${integrations_dir}/${manager})
 endforeach()
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/integrations/farsend98-open-uris DESTINATION ${integrations_dir})
+install(FILES ${CMAKE_SOURCE_DIR}/integrations/not-installed.in DESTINATION ${integrations_dir})
 
 # The tool finds the data folder relative to its own folder, so the
 # installation can be moved or installed under another prefix.
