@@ -46,22 +46,25 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/FSHelp DESTINATION ${data_dir})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/farsend98.svg DESTINATION ${icon_dir})
 
 # Man pages and the changelog, compressed as Debian keeps them; the
-# metainfo and the copyright file filled in.
+# metainfo and the copyright file filled in. All of them are made when the
+# build is configured, not when it is built: an install or a `cpack` right
+# after a reconfigure (a new FARSEND_MAINTAINER, say) takes what the
+# configuration now says, even when nothing was built since.
 set(FARSEND_STAGING "${CMAKE_BINARY_DIR}/install-staging")
 configure_file(${CMAKE_SOURCE_DIR}/packaging/org.farsend98.Farsend98.metainfo.xml
                ${FARSEND_STAGING}/org.farsend98.Farsend98.metainfo.xml @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright ${FARSEND_STAGING}/copyright @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${FARSEND_STAGING}/changelog @ONLY)
-set(gzipped "")
-foreach(text packaging/farsend98.1 packaging/farsend98-integrate.1 ${FARSEND_STAGING}/changelog)
+set(man_pages ${CMAKE_SOURCE_DIR}/packaging/farsend98.1 ${CMAKE_SOURCE_DIR}/packaging/farsend98-integrate.1)
+# An edited man page configures the build again, as an edited filled-in file does.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${man_pages})
+foreach(text ${man_pages} ${FARSEND_STAGING}/changelog)
   get_filename_component(name ${text} NAME)
-  get_filename_component(text ${text} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
-  add_custom_command(OUTPUT ${FARSEND_STAGING}/${name}.gz
-                     COMMAND gzip -9nc ${text} > ${FARSEND_STAGING}/${name}.gz
-                     DEPENDS ${text} VERBATIM)
-  list(APPEND gzipped ${FARSEND_STAGING}/${name}.gz)
+  execute_process(COMMAND gzip -9nc ${text} OUTPUT_FILE ${FARSEND_STAGING}/${name}.gz.new COMMAND_ERROR_IS_FATAL ANY)
+  # Unchanged files keep their time, so a second install finds them up to date.
+  file(COPY_FILE ${FARSEND_STAGING}/${name}.gz.new ${FARSEND_STAGING}/${name}.gz ONLY_IF_DIFFERENT)
+  file(REMOVE ${FARSEND_STAGING}/${name}.gz.new)
 endforeach()
-add_custom_target(farsend_gzipped ALL DEPENDS ${gzipped})
 install(FILES ${FARSEND_STAGING}/farsend98.1.gz ${FARSEND_STAGING}/farsend98-integrate.1.gz DESTINATION ${man_dir})
 install(FILES ${FARSEND_STAGING}/org.farsend98.Farsend98.metainfo.xml DESTINATION ${metainfo_dir})
 install(FILES ${FARSEND_STAGING}/copyright ${FARSEND_STAGING}/changelog.gz DESTINATION ${doc_dir}
@@ -95,6 +98,7 @@ foreach(manager dolphin nautilus nemo thunar)
   install(FILES ${templates} DESTINATION ${integrations_dir}/${manager})
 endforeach()
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/integrations/farsend98-open-uris DESTINATION ${integrations_dir})
+install(FILES ${CMAKE_SOURCE_DIR}/integrations/not-installed.in DESTINATION ${integrations_dir})
 
 # The tool finds the data folder relative to its own folder, so the
 # installation can be moved or installed under another prefix.

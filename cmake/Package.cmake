@@ -12,7 +12,9 @@ into a folder of your choice, with a small window to pick the destination,\n\
 questions about name conflicts and a progress bar. It is started from the\n\
 Send to Farsend 98 entry in the context menu of Dolphin, GNOME Files, Nemo or\n\
 Thunar. The package adds the entry to Dolphin and Nemo for every user; the\n\
-command farsend98-integrate adds it to GNOME Files and Thunar for each user.")
+command farsend98-integrate adds it to GNOME Files and Thunar for each user,\n\
+and each of these users runs farsend98-integrate remove before the package\n\
+is removed.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 

@@ -208,6 +208,8 @@ void frmFSMain::buildMenus() {
     mnuHelp->setObjectName("mnuHelp");
     mnuHelpFSHelp = mnuHelp->addAction("Farsend 98 &Help");
     mnuHelpFSHelp->setObjectName("mnuHelpFSHelp");
+    // F1 opens the help page, as everywhere on the desktop.
+    mnuHelpFSHelp->setShortcut(QKeySequence(Qt::Key_F1));
     mnuHelpOptions = mnuHelp->addAction("&Options");
     mnuHelpOptions->setObjectName("mnuHelpOptions");
     // Two rules in a row, as designed; a menu would fold them into one.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed program on real displays. Under X (Xvfb) it opens its window,
-# and its Help entry asks the browser for the page installed beside it (never
-# the one in the source tree), after the installation has been moved, and
-# when started through a link. Under a headless Wayland compositor (weston)
+# and its Help entry and F1 ask the browser for the page installed beside it
+# (never the one in the source tree), after the installation has been moved,
+# and when started through a link. Under a headless Wayland compositor (weston)
 # it opens its window too. A display that cannot be reached gets one line on
 # stderr and exit status 2.
 source "$(dirname "${BASH_SOURCE[0]}")/testlib.sh"
@@ -19,7 +19,10 @@ make_standin "$scratch/bin/xdg-open" "$scratch/record"
 item="$prefix/bin/farsend98-integrate"
 
 exec {fd}> "$scratch/x-display"
-Xvfb -displayfd "$fd" -nolisten tcp > "$scratch/xvfb.log" 2>&1 &
+# -noreset: by default Xvfb resets when its last client goes, and while it
+# does it refuses connections (the next program or xdotool would find no
+# display).
+Xvfb -displayfd "$fd" -nolisten tcp -noreset > "$scratch/xvfb.log" 2>&1 &
 cleanup_pids+=($!)
 exec {fd}>&-
 wait_for test -s "$scratch/x-display" && export DISPLAY=":$(cat "$scratch/x-display")"
@@ -31,9 +34,12 @@ for program in "$prefix/bin/farsend98" "$scratch/farsend98"; do
     # Alt+H opens the Help menu (a second window), H its help entry.
     xdotool windowfocus --sync "$window" key alt+h &&
         wait_for sh -c '[ "$(xdotool search --onlyvisible --pid "$1" | wc -l)" -ge 2 ]' sh "$pid" && xdotool key h
-    expect_record "X: $program opens the installed help page" \
+    expect_record "X: $program opens the installed help page from the Help menu" \
         "$scratch/record" "file://$prefix/share/farsend98/FSHelp/index.html"
+    xdotool windowfocus --sync "$window" key F1
+    expect_record "X: $program opens it with F1" "$scratch/record" "file://$prefix/share/farsend98/FSHelp/index.html"
     kill "$pid"
+    wait "$pid"
 done
 unset DISPLAY
 

@@ -72,11 +72,28 @@ expect_record "the helper accepts file://localhost/ addresses" "$record" "$selec
 check "the helper refuses an address that is not a local file, and starts nothing" \
     sh -c '! "$1" "$2" "sftp://host/file" 2>/dev/null && [ ! -e "$3" ]' sh "$helper" "$prefix/bin/farsend98" "$record"
 
-# Thunar replaces %F by the paths, each quoted by g_shell_quote ('...' with
-# ' as '\''), separated by blanks, and runs the line with /bin/sh -c.
-thunar_command=$(xmllint --xpath 'string(//action[unique-id="farsend98-send-to"]/command)' "$uca")
-list=$(for path in "${paths[@]}"; do printf " '%s'" "${path//\'/\'\\\'\'}"; done)
-/bin/sh -c "${thunar_command%%"%F"*}${list# }${thunar_command#*"%F"}"
+# Thunar expands its action's command (%F: the paths, each quoted by
+# g_shell_quote, '...' with ' as '\'', separated by blanks; "%%": one "%";
+# any other "%x": nothing) and runs the line with /bin/sh -c.
+thunar_run() { # COMMAND PATH...
+    local command=$1 line='' list i
+    shift
+    list=$(for path do printf " '%s'" "${path//\'/\'\\\'\'}"; done)
+    for ((i = 0; i < ${#command}; i++)); do
+        if [ "${command:i:1}" = % ] && ((i + 1 < ${#command})); then
+            i=$((i + 1))
+            case ${command:i:1} in
+                F) line+=${list# } ;;
+                %) line+=% ;;
+            esac
+        else
+            line+=${command:i:1}
+        fi
+    done
+    /bin/sh -c "$line"
+}
+thunar_command() { xmllint --xpath 'string(//action[unique-id="farsend98-send-to"]/command)' "$uca"; }
+thunar_run "$(thunar_command)" "${paths[@]}"
 expect_record "Thunar action (%F) passes every path as it is" "$record" "${paths[@]}"
 
 # --- installing and removing leaves the user's folders as they were ------------
@@ -145,5 +162,74 @@ use_home "$scratch/odd user"
 cp -r -- "$prefix" "$scratch/100% odd"
 "$scratch/100% odd/bin/farsend98-integrate" install > /dev/null 2>&1
 same "install fails for a program path with % and writes no entries" "1 " "$? $(ls -A "$HOME")"
+
+# --- entries left behind by a removed program -------------------------------------
+
+# Farsend 98 removed before "farsend98-integrate remove": GNOME Files' script
+# and Thunar's action tell the user where it is seen that Farsend 98 is not
+# installed, and how to take the entry out: in a notification where a
+# notification service answers (gdbus, else notify-send), else in a dialog
+# where there is a display (zenity, kdialog; xmessage on X only), and always
+# on stderr. The home's "%" must reach Thunar's command as "%%".
+use_home "$scratch/left 100% behind"
+gone="$scratch/removed prefix"
+cp -r -- "$prefix" "$gone"
+"$gone/bin/farsend98-integrate" install > /dev/null
+rm -rf -- "$gone"
+script="$XDG_DATA_HOME/nautilus/scripts/Send to Farsend 98"
+said="\"Send to Farsend 98\" cannot start $gone/bin/farsend98: it is no longer there."
+declare -A how=(
+    ["GNOME Files"]="To take \"Send to Farsend 98\" out of this menu, delete the file \"$script\"."
+    [Thunar]="To take \"Send to Farsend 98\" out of this menu, open Edit > Configure custom actions... in Thunar")
+
+# standin_tool DIR NAME STATUS: a tool that notes "== NAME", its arguments and
+# what it reads (xmessage -file -) in DIR/calls, and ends with STATUS; gdbus
+# names a notification service without markup.
+standin_tool() {
+    cat > "$1/bin/$2" <<EOF
+#!/bin/sh
+{ echo "== $2"; printf '%s\n' "\$@"; case "\$*" in *"-file -"*) $(command -v cat) ;; esac; } >> '$1/calls'
+case "\$*" in *GetCapabilities*) echo "(['body'],)" ;; esac
+exit $3
+EOF
+    chmod 755 "$1/bin/$2"
+}
+# Runs ENTRY with only the tools in DIR/bin; its stderr goes to DIR/stderr.
+run_entry() { # ENTRY DIR DISPLAY
+    local env=(env -u DISPLAY -u WAYLAND_DISPLAY ${3:+"$3"} PATH="$2/bin")
+    if [ "$1" = Thunar ]; then
+        "${env[@]}" "$BASH" -c "$(declare -f thunar_run); thunar_run \"\$1\" \"\$2\"" thunar "$(thunar_command)" \
+            "$selection/plain.txt"
+    else
+        (cd "$selection" && "${env[@]}" NAUTILUS_SCRIPT_SELECTED_URIS="${uris[0]}" "$script" plain.txt)
+    fi 2> "$2/stderr"
+}
+# Each row: the tools present with their exit status | the display | the tools called.
+row=0
+while IFS='|' read -r tools display called; do
+    row=$((row + 1))
+    for entry in "GNOME Files" Thunar; do
+        dir="$scratch/gone $row $entry"
+        mkdir -p "$dir/bin" && : > "$dir/calls"
+        for tool in sed awk fold; do ln -s "$(command -v "$tool")" "$dir/bin/$tool"; done
+        for tool in $tools; do standin_tool "$dir" "${tool%:*}" "${tool#*:}"; done
+        run_entry "$entry" "$dir" "$display"
+        # What the last tool was given, lines joined as a dialog wraps them.
+        shown=$(awk '/^== / { text = "" } !/^== / { text = text $0 } END { print text }' "$dir/calls" | sed 's/\\"/"/g')
+        same "$entry, program gone, with ${tools:-no tools} ${display:-and no display}: ${called:-nothing} shows it" \
+            "${called} | 1 1 | 1 1" "$(sed -n 's/^== //p' "$dir/calls" | xargs) | \
+$(grep -c -F -e "$said" "$dir/stderr") $(grep -c -F -e "${how[$entry]}" "$dir/stderr") | \
+$([ -z "$called" ] && echo "1 1" || echo "$(grep -c -F -e "$said" <<< "$shown") $(grep -c -F -e "${how[$entry]}" <<< "$shown")")"
+    done
+done <<'EOF'
+gdbus:0 notify-send:0 zenity:0|DISPLAY=:9|gdbus gdbus
+gdbus:1 notify-send:0 zenity:0|DISPLAY=:9|gdbus notify-send
+notify-send:1 zenity:0 xmessage:0|WAYLAND_DISPLAY=w|notify-send zenity
+zenity:1 xmessage:0|DISPLAY=:9|zenity
+kdialog:0 xmessage:0|WAYLAND_DISPLAY=w|kdialog
+xmessage:0|DISPLAY=:9|xmessage
+xmessage:0|WAYLAND_DISPLAY=w|
+zenity:0 xmessage:0||
+EOF
 
 finish
