@@ -22,9 +22,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -59,32 +59,50 @@ bool reap(pid_t child, int seconds, int* status, pid_t helper = 0) {
     return ::waitpid(child, status, 0) == child;
 }
 
-// Runs a command with a deadline; its output, or why it failed, when it did.
-// The output goes to a memory file, not a pipe: a daemon it starts keeps
-// its copy of the descriptor for as long as it lives.
-std::string run(const std::vector<std::string>& args, int seconds = 20, bool* ok = nullptr) {
+// What a child process wrote and how it ended: in time, with status.
+struct Ended {
+    std::string output;
+    bool inTime = false;
+    int status = 0;
+    bool ok() const { return inTime && WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+};
+
+// Runs body in a child process with a deadline. Its output goes to a memory
+// file, not a pipe: a daemon it starts keeps its copy of the descriptor for
+// as long as it lives. Standard input stays open (on nothing): a daemon that
+// found its image opened as descriptor 0 would lose it when it detaches.
+Ended inChild(const std::function<void()>& body, int seconds, pid_t helper = 0) {
     const int out = ::memfd_create("output", MFD_CLOEXEC);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        // Standard input stays open (on nothing): a daemon that finds its
-        // image opened as descriptor 0 loses it when it detaches from it.
         if (const int none = ::open("/dev/null", O_RDONLY); none >= 0) ::dup2(none, 0);
         ::dup2(out, 1), ::dup2(out, 2);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
+        body();
+        std::fflush(stdout);
+        ::_exit(0);
     }
-    int status = 0;
-    const bool ended = pid > 0 && reap(pid, seconds, &status);
-    std::string text(4096, '\0');
-    text.resize(static_cast<std::size_t>(std::max<ssize_t>(::pread(out, text.data(), text.size(), 0), 0)));
+    Ended e;
+    e.inTime = pid > 0 && reap(pid, seconds, &e.status, helper);
+    e.output.resize(8192);
+    e.output.resize(static_cast<std::size_t>(std::max<ssize_t>(::pread(out, e.output.data(), e.output.size(), 0), 0)));
     ::close(out);
-    const bool good = ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (ok != nullptr) *ok = good;
-    if (good) return text;
-    return args[0] + (ended ? " failed: " : " did not end within " + std::to_string(seconds) + " s: ") + text;
+    return e;
+}
+
+[[noreturn]] void exec(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+}
+
+// Runs a command with a deadline; its output, or why it failed, when it did.
+std::string run(const std::vector<std::string>& args, int seconds = 20, bool* ok = nullptr) {
+    const Ended e = inChild([&] { exec(args); }, seconds);
+    if (ok != nullptr) *ok = e.ok();
+    if (e.ok()) return e.output;
+    return args[0] + (e.inTime ? " failed: " : " did not end within " + std::to_string(seconds) + " s: ") + e.output;
 }
 
 // The path of a program in PATH or the system folders; empty when absent.
@@ -235,54 +253,28 @@ struct Unseen final : ITransferDisplay {
 // line, or why it did not end.
 std::string transferInChild(TransferMode mode, const std::vector<std::string>& entries, const std::string& dest,
                             pid_t daemon = 0) {
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (std::getenv("FARSEND_REALFS_REFERENCE") != nullptr) {
-            // Their warnings (a mode FAT cannot keep) are no failure: their status says.
-            std::vector<std::string> args{"sh", "-c", "\"$@\" >/dev/null 2>&1 && sync", "sh"};
-            args.insert(args.end(), mode == TransferMode::Copy ? std::initializer_list<std::string>{"cp", "-r"}
-                                                               : std::initializer_list<std::string>{"mv"});
-            args.insert(args.end(), entries.begin(), entries.end());
-            args.push_back(dest + "/");
-            std::vector<char*> argv;
-            for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            ::execvp(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ScriptedPrompts prompts;
-        Unseen display;
-        Transfer(realFileSystem(), prompts, display, mode, dest).walk(entries);
-        std::string said;
-        for (const std::string& line : prompts.log) said += line + "\n";
-        for (std::size_t at = 0; at < said.size();) {
-            const ssize_t n = ::write(pipeFds[1], said.data() + at, said.size() - at);
-            if (n <= 0) break;
-            at += static_cast<std::size_t>(n);
-        }
-        ::_exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string said;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    bool late = false;
-    for (char buffer[4096];;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        pollfd p{pipeFds[0], POLLIN, 0};
-        if ((late = left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) == 0)) break;
-        const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
-        if (n <= 0) break;
-        said.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipeFds[0]);
-    int status = 0;
-    if (!reap(child, late ? 0 : 5, &status, daemon)) return said + "(the transfer did not end within 30 s)";
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        said += "(ended with wait status " + std::to_string(status) + ")";
-    return said;
+    const bool copy = mode == TransferMode::Copy;
+    Ended e = inChild(
+        [&] {
+            if (std::getenv("FARSEND_REALFS_REFERENCE") != nullptr) {
+                // Their warnings (a mode FAT cannot keep) are no failure: their status says.
+                std::vector<std::string> args{"sh", "-c", "\"$@\" >/dev/null 2>&1 && sync", "sh", copy ? "cp" : "mv"};
+                if (copy) args.emplace_back("-r");
+                args.insert(args.end(), entries.begin(), entries.end());
+                args.push_back(dest + "/");
+                exec(args);
+            }
+            ScriptedPrompts prompts;
+            Unseen display;
+            Transfer(realFileSystem(), prompts, display, mode, dest).walk(entries);
+            for (const std::string& line : prompts.log) std::printf("%s\n", line.c_str());
+        },
+        30, daemon);
+    if (!e.inTime)
+        e.output += "(the transfer did not end within 30 s)";
+    else if (!e.ok())
+        e.output += "(ended with wait status " + std::to_string(e.status) + ")";
+    return e.output;
 }
 
 std::string pattern(std::int64_t size) {
