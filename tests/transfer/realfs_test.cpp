@@ -1,0 +1,384 @@
+// The transfer on real file systems the machine mounts for the test: FAT32
+// and exFAT through their FUSE daemons (as a desktop mounts a stick where
+// the kernel has no driver), and ext4 on a loop device stopped without a
+// flush right after the program ends (as when a stick is pulled). Each
+// round needs root, the tools and the kernel's help, and is skipped, saying
+// why, where the machine has not got them.
+//
+// Every transfer runs in a child process with a deadline, so a FUSE daemon
+// that hangs or dies fails a round instead of wedging the suite; every
+// mount is undone when the round ends, whatever its checks said.
+//
+// FARSEND_REALFS_REFERENCE=1 has cp -r (Copy) or mv (Move), then sync, do
+// the transfers instead of the program: a check of the rig itself, which
+// must pass wherever these rounds run.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
+#include "transfer/TransferEngine.h"
+
+using namespace farsend;
+using namespace farsend::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Waits up to seconds for a child to end; kills it (and helper, a FUSE
+// daemon that may be what holds it) when it has not. Returns whether it
+// ended by itself; status is its wait status.
+bool reap(pid_t child, int seconds, int* status, pid_t helper = 0) {
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+    if (fd >= 0) {
+        pollfd p{fd, POLLIN, 0};
+        int r;
+        while ((r = ::poll(&p, 1, seconds * 1000)) < 0 && errno == EINTR) {
+        }
+        ::close(fd);
+        if (r == 0) {
+            ::kill(child, SIGKILL);
+            if (helper > 0) ::kill(helper, SIGKILL);  // aborts the requests the child waits on
+            ::waitpid(child, status, 0);
+            return false;
+        }
+    }
+    return ::waitpid(child, status, 0) == child;
+}
+
+// What a child process wrote and how it ended: in time, with status.
+struct Ended {
+    std::string output;
+    bool inTime = false;
+    int status = 0;
+    bool ok() const { return inTime && WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+};
+
+// Runs body in a child process with a deadline. Its output goes to a memory
+// file, not a pipe: a daemon it starts keeps its copy of the descriptor for
+// as long as it lives. Standard input stays open (on nothing): a daemon that
+// found its image opened as descriptor 0 would lose it when it detaches.
+Ended inChild(const std::function<void()>& body, int seconds, pid_t helper = 0) {
+    const int out = ::memfd_create("output", MFD_CLOEXEC);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (const int none = ::open("/dev/null", O_RDONLY); none >= 0) ::dup2(none, 0);
+        ::dup2(out, 1), ::dup2(out, 2);
+        body();
+        std::fflush(stdout);
+        ::_exit(0);
+    }
+    Ended e;
+    e.inTime = pid > 0 && reap(pid, seconds, &e.status, helper);
+    e.output.resize(8192);
+    e.output.resize(static_cast<std::size_t>(std::max<ssize_t>(::pread(out, e.output.data(), e.output.size(), 0), 0)));
+    ::close(out);
+    return e;
+}
+
+[[noreturn]] void exec(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+}
+
+// Runs a command with a deadline; its output, or why it failed, when it did.
+std::string run(const std::vector<std::string>& args, int seconds = 20, bool* ok = nullptr) {
+    const Ended e = inChild([&] { exec(args); }, seconds);
+    if (ok != nullptr) *ok = e.ok();
+    if (e.ok()) return e.output;
+    return args[0] + (e.inTime ? " failed: " : " did not end within " + std::to_string(seconds) + " s: ") + e.output;
+}
+
+// The path of a program in PATH or the system folders; empty when absent.
+std::string tool(const std::string& name) {
+    std::string dirs = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    for (const std::string& d : split(dirs + ":/usr/local/sbin:/usr/sbin:/sbin", ':'))
+        if (::access((d + "/" + name).c_str(), X_OK) == 0) return d + "/" + name;
+    return {};
+}
+
+// The type of what is mounted at point, from the mount table; empty when nothing.
+std::string mountedType(const std::string& point) {
+    std::ifstream table("/proc/self/mountinfo");
+    std::string type;
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string id, parent, device, root, at;
+        fields >> id >> parent >> device >> root >> at;
+        if (at == point)
+            type = line.substr(line.find(" - ") + 3, line.find(' ', line.find(" - ") + 3) - line.find(" - ") - 3);
+    }
+    return type;
+}
+
+// A small file system of the given kind ("FAT32", "exFAT" or "ext4") made in
+// an image under a scratch folder and mounted there; skip says why not.
+class Mount {
+public:
+    std::string skip;
+    std::string point;
+
+    Mount(const TempTree& scratch, const std::string& kind) : kind_(kind), image_(scratch.path("image")) {
+        point = fs::canonical(scratch.dir("mnt")).string();  // as the mount table writes it
+        skip = make();
+        if (skip.empty()) mount();
+    }
+    ~Mount() {
+        unmount();
+        if (!loop_.empty()) (void)run({tool("losetup"), "-d", loop_});
+    }
+    Mount(const Mount&) = delete;
+    Mount& operator=(const Mount&) = delete;
+
+    // The FUSE daemon serving the mount, 0 for none.
+    pid_t daemon() const { return daemon_; }
+
+    // Stops the file system where it stands, without writing back what is
+    // still in memory, as when the device is pulled out; then mounts it
+    // again. Says why, where that did not happen.
+    std::string pullAndRemount() {
+        bool ok = false;
+        std::string said = run({tool("xfs_io"), "-x", "-c", "shutdown", point}, 20, &ok);
+        // A stopped file system makes nothing more: else it was not stopped.
+        const int probe = ::open((point + "/stopped").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        if (ok && probe < 0 && errno == EIO)
+            said.clear();
+        else
+            said += " (the file system was not stopped)";
+        if (probe >= 0) ::close(probe);
+        unmount();
+        if (!mount()) said += skip;
+        return said;
+    }
+
+private:
+    // Makes the image; why it cannot, where it cannot.
+    std::string make() const {
+        if (::geteuid() != 0) return "mounting needs root";
+        if (kind_ != "ext4" && ::access("/dev/fuse", R_OK | W_OK) != 0) return "no /dev/fuse";
+        const std::map<std::string, std::vector<std::pair<const char*, const char*>>> needs{
+            {"FAT32", {{"mkfs.vfat", "dosfstools"}, {"fusefat", "fusefat"}}},
+            {"exFAT", {{"mkfs.exfat", "exfatprogs"}, {"mount.exfat-fuse", "exfat-fuse"}, {"losetup", "mount"}}},
+            {"ext4", {{"mkfs.ext4", "e2fsprogs"}, {"xfs_io", "xfsprogs"}, {"losetup", "mount"}}}};
+        for (const auto& [name, package] : needs.at(kind_))
+            if (tool(name).empty()) return std::string(name) + " is missing (Debian package " + package + ")";
+        std::ofstream(image_).close();
+        fs::resize_file(image_, kind_ == "FAT32" ? 34u << 20 : kind_ == "exFAT" ? 8u << 20 : 64u << 20);  // sparse
+        bool ok = false;
+        // FAT32 needs 65525 clusters: 34 MiB of 512-byte ones, most never written.
+        const std::string said = kind_ == "FAT32"   ? run({tool("mkfs.vfat"), "-F", "32", "-s", "1", image_}, 20, &ok)
+                                 : kind_ == "exFAT" ? run({tool("mkfs.exfat"), image_}, 20, &ok)
+                                                    : run({tool("mkfs.ext4"), "-q", "-F", image_}, 20, &ok);
+        return ok ? "" : said;
+    }
+
+    // Mounts the image at point; false, with skip saying why, where it cannot.
+    bool mount() {
+        bool ok = false;
+        std::string said;
+        if (kind_ == "FAT32") {
+            said = run({tool("fusefat"), "-o", "rw+", image_, point}, 20, &ok);
+        } else if (kind_ == "exFAT") {  // run as root, the daemon wants a block device
+            loop_ = run({tool("losetup"), "-f", "--show", image_}, 20, &ok);
+            loop_.erase(loop_.find_last_not_of('\n') + 1);
+            if (!ok) {
+                skip = "no loop device: " + loop_;
+                loop_.clear();
+                return false;
+            }
+            said = run({tool("mount.exfat-fuse"), loop_, point}, 20, &ok);
+        } else {
+            said = run({"mount", "-o", "loop", image_, point}, 20, &ok);
+        }
+        const std::string type = mountedType(point);
+        if (!ok || type.empty()) {
+            skip = kind_ + " could not be mounted: " + said;
+            return false;
+        }
+        if (kind_ != "ext4") daemon_ = daemonOf(point);
+        return true;
+    }
+
+    void unmount() {
+        if (mountedType(point).empty()) return;
+        bool ok = false;
+        (void)run({"umount", point}, 20, &ok);
+        if (ok) return;
+        if (daemon_ > 0) ::kill(daemon_, SIGKILL);  // a hung daemon holds the unmount
+        (void)run({"umount", "-l", point});
+    }
+
+    // The process whose arguments name the mount point: the daemon, which
+    // has left the command that started it.
+    static pid_t daemonOf(const std::string& point) {
+        for (const auto& entry : fs::directory_iterator("/proc")) {
+            std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+            std::string arg;
+            while (std::getline(in, arg, '\0'))
+                if (arg == point) return static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
+        }
+        return 0;
+    }
+
+    std::string kind_, image_, loop_;
+    pid_t daemon_ = 0;
+};
+
+struct Unseen final : ITransferDisplay {
+    void setSelectionText(const std::string&) override {}
+    void setStatusText(const std::string&) override {}
+    void setBusy(bool) override {}
+    void setProgress(std::int32_t) override {}
+    void processEvents() override {}
+};
+
+// Runs the transfer (or, for the rig's own check, cp or mv) in a child
+// process that then ends normally; returns what it said: the prompts, one a
+// line, or why it did not end.
+std::string transferInChild(TransferMode mode, const std::vector<std::string>& entries, const std::string& dest,
+                            pid_t daemon = 0) {
+    const bool copy = mode == TransferMode::Copy;
+    Ended e = inChild(
+        [&] {
+            if (std::getenv("FARSEND_REALFS_REFERENCE") != nullptr) {
+                // Their warnings (a mode FAT cannot keep) are no failure: their status says.
+                std::vector<std::string> args{"sh", "-c", "\"$@\" >/dev/null 2>&1 && sync", "sh", copy ? "cp" : "mv"};
+                if (copy) args.emplace_back("-r");
+                args.insert(args.end(), entries.begin(), entries.end());
+                args.push_back(dest + "/");
+                exec(args);
+            }
+            ScriptedPrompts prompts;
+            Unseen display;
+            Transfer(realFileSystem(), prompts, display, mode, dest).walk(entries);
+            for (const std::string& line : prompts.log) std::printf("%s\n", line.c_str());
+        },
+        30, daemon);
+    if (!e.inTime)
+        e.output += "(the transfer did not end within 30 s)";
+    else if (!e.ok())
+        e.output += "(ended with wait status " + std::to_string(e.status) + ")";
+    return e.output;
+}
+
+std::string pattern(std::int64_t size) {
+    std::string data(static_cast<std::size_t>(size), '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = detail::patternByte(static_cast<std::int64_t>(i));
+    return data;
+}
+
+// "whole", "missing", or its length and how it differs from want.
+std::string against(const std::string& path, const std::string& want) {
+    if (!fs::is_regular_file(path)) return "missing";
+    const std::string got = TempTree::read(path);
+    return got == want ? "whole"
+                       : std::to_string(got.size()) + " bytes of " + std::to_string(want.size()) + ", differs";
+}
+
+// Hidden files the program may have left behind, anywhere under root.
+std::string leftovers(const std::string& root) {
+    std::string found;
+    for (const auto& e : fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied))
+        if (e.path().filename().string().starts_with(".farsend98-")) found += e.path().string() + " ";
+    return found;
+}
+
+// A round: the file system and the transfer.
+struct Round {
+    const char* kind;
+    TransferMode mode;
+    std::string name() const { return std::string(kind) + (mode == TransferMode::Copy ? "_Copy" : "_Move"); }
+};
+
+void PrintTo(const Round& r, std::ostream* os) { *os << r.name(); }
+std::string nameOf(const ::testing::TestParamInfo<Round>& info) { return info.param.name(); }
+
+// ---- FAT32 and exFAT through FUSE: a small tree copied and moved ----
+
+class FuseRound : public ::testing::TestWithParam<Round> {};
+
+TEST_P(FuseRound, EveryFileArrivesWholeAndNothingHiddenStays) {
+    TempTree tree;
+    Mount mount(tree, GetParam().kind);
+    if (!mount.skip.empty()) GTEST_SKIP() << mount.skip;
+    // Sizes around the pieces the bytes move in; a private file, an empty
+    // one, a subfolder and an empty folder; a file selected on its own.
+    const std::map<std::string, std::string> files{
+        {"Tree/empty.txt", ""},          {"Tree/small.txt", "small text\n"},     {"Tree/big.bin", pattern(200000)},
+        {"Tree/private.txt", "private"}, {"Tree/Sub/inner.bin", pattern(70000)}, {"loose.bin", pattern(100000)}};
+    for (const auto& [name, content] : files) tree.file("src/" + name, content);
+    ::chmod(tree.path("src/Tree/private.txt").c_str(), 0600);
+    tree.dir("src/Tree/Empty");
+
+    const bool move = GetParam().mode == TransferMode::Move;
+    EXPECT_EQ(transferInChild(GetParam().mode, {tree.path("src/Tree"), tree.path("src/loose.bin")}, mount.point,
+                              mount.daemon()),
+              "");
+    std::string arrived, expected, sources;
+    for (const auto& [name, content] : files) {
+        arrived += name + ": " + against(mount.point + "/" + name, content) + "\n";
+        expected += name + ": whole\n";
+        if (fs::exists(tree.path("src/" + name)) == move) sources += name + (move ? " still there\n" : " gone\n");
+    }
+    arrived += fs::is_directory(mount.point + "/Tree/Empty") ? "Tree/Empty/\n" : "Tree/Empty/ missing\n";
+    EXPECT_EQ(arrived, expected + "Tree/Empty/\n");
+    EXPECT_EQ(sources + (move && fs::exists(tree.path("src/Tree")) ? "the folder Tree still there" : ""), "");
+    EXPECT_EQ(leftovers(mount.point), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(RealFs, FuseRound,
+                         ::testing::Values(Round{"FAT32", TransferMode::Copy}, Round{"FAT32", TransferMode::Move},
+                                           Round{"exFAT", TransferMode::Copy}, Round{"exFAT", TransferMode::Move}),
+                         nameOf);
+
+// ---- ext4 on a loop device, stopped without a flush when the program ends ----
+
+class PulledStick : public ::testing::TestWithParam<Round> {};
+
+// When the program has ended, everything it wrote is on the device, and no
+// source is gone whose copy is not.
+TEST_P(PulledStick, WhatTheProgramWroteIsOnTheDevice) {
+    TempTree tree;
+    Mount mount(tree, GetParam().kind);
+    if (!mount.skip.empty()) GTEST_SKIP() << mount.skip;
+    const std::map<std::string, std::string> files{
+        {"big.bin", pattern(20000000)}, {"Tree/a.txt", "a"}, {"Tree/b.bin", pattern(100000)}, {"Tree/Sub/c.txt", "c"}};
+    for (const auto& [name, content] : files) tree.file("src/" + name, content);
+
+    const bool move = GetParam().mode == TransferMode::Move;
+    EXPECT_EQ(transferInChild(GetParam().mode, {tree.path("src/big.bin"), tree.path("src/Tree")}, mount.point), "");
+    const std::string pulled = mount.pullAndRemount();
+    if (!pulled.empty()) FAIL() << pulled;
+    std::string state, expected, lost;
+    for (const auto& [name, content] : files) {
+        const std::string copy = against(mount.point + "/" + name, content);
+        const bool sourceGone = !fs::exists(tree.path("src/" + name));
+        state += name + ": copy " + copy + (sourceGone ? ", source gone\n" : ", source kept\n");
+        expected += name + ": copy whole" + (move ? ", source gone\n" : ", source kept\n");
+        if (sourceGone && copy != "whole") lost += name + " ";
+    }
+    EXPECT_EQ(lost, "") << "deleted at the source, not whole on the device";
+    EXPECT_EQ(state, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(RealFs, PulledStick,
+                         ::testing::Values(Round{"ext4", TransferMode::Move}, Round{"ext4", TransferMode::Copy}),
+                         nameOf);
+
+}  // namespace
