@@ -96,7 +96,8 @@ double cpuMs(const rusage& use) {
 // farsend::sys::Calls is one more X(name) here; the check below refuses to
 // build while one is missing.
 #define FARSEND_COUNTED_CALLS(X) \
-    X(openat) X(close) X(read) X(write) X(copyFileRange) X(fstatat) X(linkat) X(renameat2) X(unlinkat) X(mkdirat)
+    X(openat) X(close) X(read) X(write) X(copyFileRange) X(fstatat) X(linkat) X(renameat2) X(unlinkat) X(mkdirat) \
+        X(lseek) X(ftruncate) X(fchmod) X(flock) X(syncfs) X(fstatfs)
 
 #define FARSEND_ONE(entry) +1
 static_assert(sizeof(farsend::sys::Calls) == (0 FARSEND_COUNTED_CALLS(FARSEND_ONE)) * sizeof(void (*)()),
