@@ -88,8 +88,10 @@ public:
     // tell of path. Anything that is not a regular file fails without
     // blocking (a FIFO is never waited on).
     virtual Result<FileHandle> openRead(const std::string& path, FileInfo& info) = 0;
-    // The same for the entry name in folder, never through a link.
-    virtual Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info) = 0;
+    // The same for the entry name in folder; a link there is followed only
+    // with followLink.
+    virtual Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info,
+                                          bool followLink) = 0;
     // The facts of an open file as they are now.
     virtual Result<FileInfo> describe(FileHandle handle) = 0;
     // Reads up to size bytes at the current position; 0 at end of file.

@@ -269,8 +269,9 @@ public:
         return readable(AT_FDCWD, path, 0, info);
     }
 
-    Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info) override {
-        return readable(folder, name, O_NOFOLLOW, info);
+    Result<FileHandle> openReadAt(FolderHandle folder, const std::string& name, FileInfo& info,
+                                  bool followLink) override {
+        return readable(folder, name, followLink ? 0 : O_NOFOLLOW, info);
     }
 
     Result<FileInfo> describe(FileHandle handle) override {

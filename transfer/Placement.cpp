@@ -75,7 +75,7 @@ void TargetFolder::sweepLeftovers() {
     for (const std::string& name : *names) {
         if (!isTemporaryName(name)) continue;
         FileInfo info;
-        const auto file = fs_.openReadAt(handle_, name, info);
+        const auto file = fs_.openReadAt(handle_, name, info, false);
         if (!file) continue;
         if (fs_.lock(*file) && info.mtimeSec < nowSec() - kLeftoverAgeSec) (void)fs_.removeAt(handle_, name);
         (void)fs_.close(*file);
@@ -93,7 +93,9 @@ Placement::~Placement() {
 }
 
 Status Placement::openSource() {
-    const auto in = fs_.openRead(source_, facts_);
+    // Within a folder held open only the last name is looked up.
+    const auto in = sourceFolder_ >= 0 ? fs_.openReadAt(sourceFolder_, sourceName_, facts_, true)
+                                       : fs_.openRead(source_, facts_);
     if (!in) return in.error();
     in_ = *in;
     return {};

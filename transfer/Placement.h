@@ -137,6 +137,12 @@ public:
     Placement(const Placement&) = delete;
     Placement& operator=(const Placement&) = delete;
 
+    // The source is name in a folder held open (path names the same file).
+    void sourceIn(FolderHandle folder, std::string name) {
+        sourceFolder_ = folder;
+        sourceName_ = std::move(name);
+    }
+
     // Step 1: holds the source open. Only a regular file.
     Status openSource();
     const FileInfo& sourceFacts() const { return facts_; }
@@ -177,6 +183,8 @@ private:
     std::string source_;
     std::shared_ptr<TargetFolder> target_;
     const bool sourceGoes_;
+    FolderHandle sourceFolder_ = -1;
+    std::string sourceName_;
     FileHandle in_ = -1;
     FileInfo facts_;
     FileHandle out_ = -1;  // the new file while it is open

@@ -64,6 +64,7 @@ struct Transfer::Tree {
     };
     std::vector<File> files;
     std::shared_ptr<TargetFolder> target;  // the folder the current files go into
+    FolderHandle sourceFolder = -1;        // the folder they come from, held open
     // Folders this transfer made whose bits are set once they are filled,
     // relative to the destination.
     struct Made {
@@ -79,13 +80,13 @@ struct Transfer::Tree {
 Transfer::Transfer(IFileSystem& fs, IPrompts& prompts, ITransferDisplay& display, TransferMode mode,
                    const std::string& destination)
     : fs_(fs),
-      prompts_(prompts),
       display_(display),
+      prompts_(prompts, display),
       mode_(mode),
       destinationPath_(withoutTrailingSep(destination)),
       destination_(Error{}),
-      askEachFile_(fs, prompts),
-      askReplaceFile_(prompts) {
+      askEachFile_(fs, prompts_),
+      askReplaceFile_(prompts_) {
     const auto opened = fs.openFolder(destination);
     if (opened)
         destination_ = target(*opened, false);
@@ -94,6 +95,27 @@ Transfer::Transfer(IFileSystem& fs, IPrompts& prompts, ITransferDisplay& display
 }
 
 Transfer::~Transfer() = default;
+
+void PromptsOverDisplay::message(const std::string& text, const std::string& title, MsgIcon icon) {
+    display_.showNow();
+    prompts_.message(text, title, icon);
+}
+
+MsgAnswer PromptsOverDisplay::askYesNoCancel(const std::string& text, const std::string& title) {
+    display_.showNow();
+    return prompts_.askYesNoCancel(text, title);
+}
+
+std::string PromptsOverDisplay::inputBox(const std::string& prompt, const std::string& title,
+                                         const std::string& proposed) {
+    display_.showNow();
+    return prompts_.inputBox(prompt, title, proposed);
+}
+
+int PromptsOverDisplay::askReplace() {
+    display_.showNow();
+    return prompts_.askReplace();
+}
 
 std::shared_ptr<TargetFolder> Transfer::target(FolderHandle handle, bool fresh) {
     const auto facts = fs_.describe(handle);
@@ -185,8 +207,10 @@ StepOutcome Transfer::fileStep(const std::string& entry, const FileInfo& info) {
 }
 
 Transfer::Placed Transfer::place(const std::string& source, const std::shared_ptr<TargetFolder>& target,
-                                 const std::string& name, ConflictPolicy& policy, bool sourceGoes) {
+                                 const std::string& name, ConflictPolicy& policy, bool sourceGoes,
+                                 FolderHandle sourceFolder) {
     Placement placement(fs_, source, target, sourceGoes);
+    if (sourceFolder >= 0) placement.sourceIn(sourceFolder, GetFileName(source));
     std::string current = name;
     if (policy.showsFirst()) showAction(current);
     if (const Status fits = placement.nameFits(current); !fits) {
@@ -483,12 +507,20 @@ bool Transfer::listTree(Tree& tree) {
 
 // The files in list order, each folder made and opened at its first file.
 StepOutcome Transfer::copyFiles(Tree& tree) {
+    const StepOutcome outcome = copyEachFile(tree);
+    if (tree.sourceFolder >= 0) (void)fs_.close(std::exchange(tree.sourceFolder, -1));
+    return outcome;
+}
+
+StepOutcome Transfer::copyEachFile(Tree& tree) {
     const std::string* previous = nullptr;
     bool folderReady = false;
     for (const Tree::File& f : tree.files) {
         keepWindowAlive();
         if (previous == nullptr || f.path != *previous) {
             previous = &f.path;
+            if (tree.sourceFolder >= 0) (void)fs_.close(std::exchange(tree.sourceFolder, -1));
+            if (const auto folder = fs_.openFolder(f.path)) tree.sourceFolder = *folder;
             folderReady = makeFolders(tree, f.path.substr(tree.lead));
             if (!folderReady && tree.sourcesGo) {
                 tree.failed = true;
@@ -499,7 +531,7 @@ StepOutcome Transfer::copyFiles(Tree& tree) {
             tree.complete = false;  // its folder could not be made, as was said
             continue;
         }
-        switch (place(f.path + f.name, tree.target, f.name, askReplaceFile_, tree.sourcesGo)) {
+        switch (place(f.path + f.name, tree.target, f.name, askReplaceFile_, tree.sourcesGo, tree.sourceFolder)) {
             case Placed::Done:
             case Placed::Renamed:
                 break;

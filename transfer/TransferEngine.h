@@ -46,13 +46,31 @@ public:
     // Lets the window handle what is pending: repaints, and input that the
     // window refuses while a transfer runs.
     virtual void processEvents() = 0;
+    // Brings what the window shows up to date at once (the texts and the
+    // value may wait for the next pass otherwise): before every question.
+    virtual void showNow() = 0;
+};
+
+// The prompts of a transfer: each comes with the window up to date behind
+// it, so that it shows the file asked about.
+class PromptsOverDisplay final : public IPrompts {
+public:
+    PromptsOverDisplay(IPrompts& prompts, ITransferDisplay& display) : prompts_(prompts), display_(display) {}
+    void message(const std::string& text, const std::string& title, MsgIcon icon = MsgIcon::None) override;
+    MsgAnswer askYesNoCancel(const std::string& text, const std::string& title) override;
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) override;
+    int askReplace() override;
+
+private:
+    IPrompts& prompts_;
+    ITransferDisplay& display_;
 };
 
 // How the byte copy paces itself: it moves the file in pieces whose size
 // adapts so that one piece takes about targetPiece, and lets the window
 // process events whenever eventInterval has passed since the last time.
 struct CopyPacing {
-    std::chrono::microseconds eventInterval{8000};
+    std::chrono::microseconds eventInterval{16000};  // a repaint a frame, at 60 a second
     std::chrono::microseconds targetPiece{2000};
     std::int64_t firstPiece = 64 * 1024;
     std::int64_t minPiece = 4 * 1024;
@@ -103,6 +121,7 @@ private:
     bool movedWhole(Tree& tree);
     bool listTree(Tree& tree);
     StepOutcome copyFiles(Tree& tree);
+    StepOutcome copyEachFile(Tree& tree);
     bool makeFolders(Tree& tree, const std::string& relative);
     bool makeEmptyFolders(Tree& tree);
     void setFolderModes(const Tree& tree);
@@ -110,8 +129,9 @@ private:
 
     // One file into target under name, what stands there settled by policy:
     // the conflict loop of the file step and the folder step alike.
+    // sourceFolder: the source's folder held open, when it is.
     Placed place(const std::string& source, const std::shared_ptr<TargetFolder>& target, const std::string& name,
-                 ConflictPolicy& policy, bool sourceGoes);
+                 ConflictPolicy& policy, bool sourceGoes, FolderHandle sourceFolder = -1);
     // The byte copy: every whole 25000-byte chunk of length sets the
     // progress value; the file is read to its end. Returns the bytes copied.
     Result<std::int64_t> CopyFileData(FileHandle in, FileHandle out, std::int64_t length, CopyHints& hints);
@@ -137,8 +157,8 @@ private:
     void keepWindowAlive();
 
     IFileSystem& fs_;
-    IPrompts& prompts_;
     ITransferDisplay& display_;
+    PromptsOverDisplay prompts_;
     const TransferMode mode_;
     const std::string destinationPath_;
     // What each destination file system offers, by device.

@@ -56,8 +56,8 @@ public:
     Status makeDirAt(FolderHandle f, const std::string& n, std::uint32_t mode) override {
         return fs_.makeDirAt(f, n, mode);
     }
-    Result<FileHandle> openReadAt(FolderHandle f, const std::string& n, FileInfo& info) override {
-        return fs_.openReadAt(f, n, info);
+    Result<FileHandle> openReadAt(FolderHandle f, const std::string& n, FileInfo& info, bool follow) override {
+        return fs_.openReadAt(f, n, info, follow);
     }
     Result<VolumeFacts> describeVolume(FolderHandle f) override { return fs_.describeVolume(f); }
     Result<FileHandle> createUnnamed(FolderHandle f, std::uint32_t mode) override { return fs_.createUnnamed(f, mode); }

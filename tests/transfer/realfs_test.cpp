@@ -246,6 +246,7 @@ struct Unseen final : ITransferDisplay {
     void setBusy(bool) override {}
     void setProgress(std::int32_t) override {}
     void processEvents() override {}
+    void showNow() override {}
 };
 
 // Runs the transfer (or, for the rig's own check, cp or mv) in a child

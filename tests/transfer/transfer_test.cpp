@@ -187,6 +187,7 @@ struct Display final : ITransferDisplay {
     void setBusy(bool) override {}
     void setProgress(std::int32_t v) override { add(std::to_string(v)); }
     void processEvents() override { ++passes; }
+    void showNow() override {}
 };
 
 struct Rig {

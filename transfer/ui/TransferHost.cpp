@@ -14,9 +14,14 @@ TransferHost::TransferHost(QWidget& window, QLabel& status, std::function<void(c
       showSelection_(std::move(showSelection)),
       showProgress_(std::move(showProgress)) {}
 
-void TransferHost::setSelectionText(const std::string& text) { showSelection_(text); }
+TransferHost::~TransferHost() { showNow(); }
 
-void TransferHost::setStatusText(const std::string& text) { status_.setText(QString::fromStdString(text)); }
+void TransferHost::setSelectionText(const std::string& text) { text_ = text; }
+
+void TransferHost::setStatusText(const std::string& text) {
+    showNow();
+    status_.setText(QString::fromStdString(text));
+}
 
 void TransferHost::setBusy(bool busy) {
     if (busy)
@@ -25,9 +30,17 @@ void TransferHost::setBusy(bool busy) {
         window_.unsetCursor();
 }
 
-void TransferHost::setProgress(std::int32_t value) { showProgress_(value); }
+void TransferHost::setProgress(std::int32_t value) { value_ = value; }
 
-void TransferHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TransferHost::showNow() {
+    if (text_) showSelection_(*std::exchange(text_, std::nullopt));
+    if (value_) showProgress_(*std::exchange(value_, std::nullopt));
+}
+
+void TransferHost::processEvents() {
+    showNow();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 TransferInputGuard::TransferInputGuard(QWidget& window) : window_(&window) { qApp->installEventFilter(this); }
 

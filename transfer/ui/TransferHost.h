@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "transfer/TransferEngine.h"
 
@@ -24,12 +25,18 @@ public:
     void setBusy(bool busy) override;
     void setProgress(std::int32_t value) override;
     void processEvents() override;
+    void showNow() override;
+    ~TransferHost() override;
 
 private:
     QWidget& window_;
     QLabel& status_;
     std::function<void(const std::string&)> showSelection_;
     std::function<void(std::int32_t)> showProgress_;
+    // What waits for the next pass: the window paints only then, and a copy
+    // of many small files changes both many times between two passes.
+    std::optional<std::string> text_;
+    std::optional<std::int32_t> value_;
 };
 
 // While it lives, user input aimed at the main window (mouse, keys,
