@@ -41,6 +41,20 @@ bool fatNameAllowed(const std::string& name) {
     return true;
 }
 
+bool refusesColons(IFileSystem& fs, FolderHandle folder) {
+    const std::string probe = temporaryName() + ":";
+    const auto made = fs.createExclusive(folder, probe, 0600);
+    if (made) {
+        (void)fs.close(*made);
+        (void)fs.removeAt(folder, probe);
+        return false;
+    }
+    // Refused for its name (each daemon says so in its own words), not for
+    // want of room or rights.
+    const int e = made.error().number;
+    return e == EINVAL || e == EPERM || e == ENOENT || e == EILSEQ;
+}
+
 std::string temporaryName() {
     static std::mt19937_64 random{std::random_device{}()};
     char digits[kTempDigits + 1];
@@ -94,8 +108,8 @@ Placement::~Placement() {
 
 Status Placement::openSource() {
     // Within a folder held open only the last name is looked up.
-    const auto in = sourceFolder_ >= 0 ? fs_.openReadAt(sourceFolder_, sourceName_, facts_, true)
-                                       : fs_.openRead(source_, facts_);
+    const auto in =
+        sourceFolder_ >= 0 ? fs_.openReadAt(sourceFolder_, sourceName_, facts_, true) : fs_.openRead(source_, facts_);
     if (!in) return in.error();
     in_ = *in;
     return {};

@@ -93,6 +93,11 @@ private:
 // Whether name can be given on a file system with FAT's rules for names.
 bool fatNameAllowed(const std::string& name);
 
+// Whether the file system holding folder refuses a name with a colon, as
+// the FAT family does: asked once of a FUSE file system whose type does not
+// tell (exFAT served as "fuseblk", say), by making and removing such a file.
+bool refusesColons(IFileSystem& fs, FolderHandle folder);
+
 // The hidden name a copy is written under where it cannot be unnamed.
 std::string temporaryName();
 // Whether name is one that temporaryName gives.

@@ -125,6 +125,8 @@ std::shared_ptr<TargetFolder> Transfer::target(FolderHandle handle, bool fresh) 
         VolumeRules rules;
         rules.device = device;
         if (const auto volume = fs_.describeVolume(handle)) rules.facts = *volume;
+        if (!rules.facts.fatNames && rules.facts.type.rfind("fuse", 0) == 0)
+            rules.facts.fatNames = refusesColons(fs_, handle);
         found = volumes_.emplace(device, std::move(rules)).first;
     }
     return std::make_shared<TargetFolder>(fs_, handle, found->second, fresh);
