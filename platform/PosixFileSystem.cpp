@@ -154,6 +154,31 @@ Error closing(int fd, Error e) {
 struct DirCloser {
     void operator()(DIR* d) const { ::closedir(d); }
 };
+using Listing = std::unique_ptr<DIR, DirCloser>;
+
+// Opens path in dirfd for listing, on a handle of its own (closing the
+// listing must not close dirfd).
+Result<Listing> openListing(int dirfd, const char* path) {
+    const int fd = os().openat(dirfd, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return lastError();
+    Listing dir(::fdopendir(fd));
+    if (!dir) return closing(fd, lastError());
+    return dir;
+}
+
+// Calls visit for every entry of a listing but "." and ".."; a visit that
+// fails ends the listing with its error.
+template <class Visit>
+Status eachEntry(DIR* dir, Visit visit) {
+    for (;;) {
+        errno = 0;
+        const dirent* e = ::readdir(dir);
+        if (e == nullptr) return errno != 0 ? Status(lastError()) : Status();
+        const char* n = e->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        if (Status st = visit(*e); !st) return st;
+    }
+}
 
 // The folder a call works in: a handle, or the current directory for a path.
 int dirOf(FolderHandle folder) { return folder == kAtCurrentDir ? AT_FDCWD : folder; }
@@ -231,21 +256,14 @@ public:
             return names;
         }
 
-        std::unique_ptr<DIR, DirCloser> dir(::opendir(openPath.c_str()));
-        if (!dir) return lastError();
-        for (;;) {
-            errno = 0;
-            const dirent* e = ::readdir(dir.get());
-            if (e == nullptr) {
-                if (errno != 0) return lastError();
-                break;
-            }
-            const char* n = e->d_name;
-            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-            if (!wildcardMatch(pattern, n)) continue;
-            if ((listingBits(folder, *e) & excluding & ~mask) != 0) continue;
-            names.emplace_back(n);
-        }
+        auto dir = openListing(AT_FDCWD, openPath.c_str());
+        if (!dir) return dir.error();
+        const Status listed = eachEntry(dir.value().get(), [&](const dirent& e) {
+            if (wildcardMatch(pattern, e.d_name) && (listingBits(folder, e) & excluding & ~mask) == 0)
+                names.emplace_back(e.d_name);
+            return Status();
+        });
+        if (!listed) return listed.error();
         return names;
     }
 
@@ -397,23 +415,15 @@ public:
     }
 
     Result<std::vector<std::string>> namesAt(FolderHandle folder) override {
-        // The listing gets a handle of its own: closing it must not close folder.
-        const int fd = os().openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-        if (fd < 0) return lastError();
-        std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
-        if (!dir) return closing(fd, lastError());
+        auto dir = openListing(folder, ".");
+        if (!dir) return dir.error();
         std::vector<std::string> names;
-        for (;;) {
-            errno = 0;
-            const dirent* e = ::readdir(dir.get());
-            if (e == nullptr) {
-                if (errno != 0) return lastError();
-                return names;
-            }
-            const char* n = e->d_name;
-            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
-            names.emplace_back(n);
-        }
+        const Status listed = eachEntry(dir.value().get(), [&](const dirent& e) {
+            names.emplace_back(e.d_name);
+            return Status();
+        });
+        if (!listed) return listed.error();
+        return names;
     }
 
     Status setMode(FileHandle handle, std::uint32_t mode) override {
@@ -630,33 +640,23 @@ bool kindOfType(unsigned char type, EntryKind& kind) {
 }
 
 Result<std::vector<IFileSystem::KindedName>> PosixFileSystem::listKinds(const std::string& folder) {
-    const int fd = os().openat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return lastError();
-    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
-    if (!dir) return closing(fd, lastError());
-    const int dirfd = fd;
+    auto dir = openListing(AT_FDCWD, folder.empty() ? "." : folder.c_str());
+    if (!dir) return dir.error();
+    const int dirfd = ::dirfd(dir.value().get());
     std::vector<KindedName> entries;
-    for (;;) {
-        errno = 0;
-        const dirent* e = ::readdir(dir.get());
-        if (e == nullptr) {
-            if (errno != 0) return lastError();
-            break;
-        }
-        const char* n = e->d_name;
-        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+    const Status listed = eachEntry(dir.value().get(), [&](const dirent& e) {
         EntryKind kind = EntryKind::Regular;
-        if (!kindOfType(e->d_type, kind)) {
+        if (!kindOfType(e.d_type, kind)) {
             struct stat lst {};
             struct stat st {};
-            if (os().fstatat(dirfd, n, &lst, AT_SYMLINK_NOFOLLOW) != 0) {
-                if (errno == ENOENT) continue;  // gone since the listing
-                return lastError();
-            }
-            kind = kindOf(dirfd, n, lst, &st);
+            if (os().fstatat(dirfd, e.d_name, &lst, AT_SYMLINK_NOFOLLOW) != 0)
+                return errno == ENOENT ? Status() : Status(lastError());  // gone since the listing: passed over
+            kind = kindOf(dirfd, e.d_name, lst, &st);
         }
-        entries.push_back({n, kind});
-    }
+        entries.push_back({e.d_name, kind});
+        return Status();
+    });
+    if (!listed) return listed.error();
     return entries;
 }
 
