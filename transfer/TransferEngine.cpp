@@ -278,11 +278,14 @@ Transfer::Placed Transfer::place(const std::string& source, const std::shared_pt
                 }
                 const int e = moved.error().number;
                 if (e == EEXIST && !replace) continue;
-                if (e != EXDEV) {
+                if (e == EXDEV) {
+                    noRename_.insert(devices);
+                } else if (e != EACCES && e != EPERM && e != EROFS && e != EBUSY) {
                     tell(moved.error().description);
                     return Placed::Failed;
                 }
-                noRename_.insert(devices);
+                // Else the source may not leave its folder: it is copied, and
+                // stays where it is as a source that will not go does.
             }
         }
 
