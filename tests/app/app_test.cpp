@@ -33,7 +33,7 @@ TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
     test::TempTree t;
     test::FaultyFileSystem fs;
     for (const char* f : {"a.txt", "sub/.h", ".aXb", ".a*b", ".hidden"}) t.file(f);  // ".a*b" would find ".aXb"
-    t.build("Letters;My Documents");
+    t.build("Letters/;My Documents/");
     fs.failOn(Op::List, ".hidden", EIO);
     const Texts many(kSelectionCapacity + 1, "~/a.txt");
     const std::string all = shown({many.begin(), many.end() - 1}), notFound = "~/a.txt !0";

@@ -26,29 +26,12 @@ inline std::vector<std::string> split(const std::string& text, char sep) {
     return out;
 }
 
-namespace detail {
-
-// The byte at offset of a file of the repeatable pattern.
-inline char patternByte(std::int64_t offset) {
-    const auto x = static_cast<std::uint64_t>(offset) * 2654435761u + 40503u;
-    return static_cast<char>((x >> 7) ^ (x >> 17));
-}
-
-// A snapshot's entries by name.
-inline std::map<std::string, std::string> entries(const std::string& snapshot) {
-    std::map<std::string, std::string> out;
-    for (const std::string& e : split(snapshot, ';')) {
-        if (e.back() != '/') {
-            out[e.substr(0, e.find_first_of("~=*#@|"))] = e;
-            continue;
-        }
-        const auto mode = e.find('~', e.find_last_of('/', e.size() - 2) + 1);  // a folder's "~700/"
-        out[e.substr(0, std::min(mode, e.size() - 1)) + "/"] = e;
-    }
+// The texts with sep between them.
+inline std::string join(const std::vector<std::string>& texts, const std::string& sep) {
+    std::string out;
+    for (const std::string& text : texts) out += (&text == texts.data() ? "" : sep) + text;
     return out;
 }
-
-}  // namespace detail
 
 class TempTree {
 public:
@@ -84,13 +67,16 @@ public:
         if (!out) throw std::runtime_error("cannot write " + p);
         return p;
     }
-    // Creates relative holding size bytes of a repeatable pattern.
-    std::string patterned(const std::string& relative, std::int64_t size) const {
-        std::string data(static_cast<std::size_t>(size), '\0');
-        for (std::size_t i = 0; i < data.size(); ++i) data[i] = detail::patternByte(static_cast<std::int64_t>(i));
-        return file(relative, data);
-    }
 
+    // size bytes of a repeatable pattern, which no short text repeats.
+    static std::string pattern(std::int64_t size) {
+        std::string data(static_cast<std::size_t>(size), '\0');
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            const auto x = static_cast<std::uint64_t>(i) * 2654435761u + 40503u;
+            data[i] = static_cast<char>((x >> 7) ^ (x >> 17));
+        }
+        return data;
+    }
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream s;
@@ -103,20 +89,13 @@ public:
     // "f~755=text" and "dir~700/" give a mode.
     void build(const std::string& items) const {
         for (const std::string& item : split(items, ';')) {
-            const auto mark = item.find_first_of("=*@|");
-            if (mark == std::string::npos) {
-                const std::string name = item.substr(0, item.find('~'));
-                dir(name);
-                if (name != item)
-                    ::chmod(path(name).c_str(),
-                            static_cast<mode_t>(std::stoi(item.substr(name.size() + 1), nullptr, 8)));
-                continue;
-            }
+            const auto mark = std::min(item.find_first_of("=*@|"), item.size() - 1);  // else a folder's "/"
             const std::string head = item.substr(0, mark), rest = item.substr(mark + 1);
             const std::string name = head.substr(0, head.find('~')), where = path(name);
-            std::filesystem::create_directories(std::filesystem::path(where).parent_path());
-            if (item[mark] == '=') file(name, rest);
-            if (item[mark] == '*') patterned(name, std::stoll(rest));
+            std::filesystem::create_directories(
+                item[mark] == '/' ? where : std::filesystem::path(where).parent_path().string());
+            if (item[mark] == '=' || item[mark] == '*')
+                file(name, item[mark] == '=' ? rest : pattern(std::stoll(rest)));
             if (item[mark] == '@') std::filesystem::create_symlink(rest, where);
             if (item[mark] == '|' && ::mkfifo(where.c_str(), 0644) != 0)
                 throw std::runtime_error("cannot make " + name);
@@ -129,51 +108,50 @@ public:
     // and 0755 (folders) unsaid.
     std::string snapshot() const {
         std::string out;
-        for (auto it = std::filesystem::recursive_directory_iterator(root_);
-             it != std::filesystem::recursive_directory_iterator(); ++it) {
-            const std::string rel = it->path().string().substr(root_.size() + 1);
-            const auto st = it->symlink_status();
-            std::string e;
-            if (std::filesystem::is_symlink(st)) {
-                e = rel + "@" + std::filesystem::read_symlink(it->path()).string();
-            } else if (std::filesystem::is_fifo(st)) {
-                e = rel + "|";
-            } else if (std::filesystem::is_directory(st)) {
-                const auto mode = static_cast<unsigned>(st.permissions()) & 07777;
-                std::ostringstream m;
-                if (mode != 0755) m << "~" << std::oct << mode;
-                e = rel + m.str() + "/";
-            } else {
-                const std::string data = read(it->path().string());
-                bool pattern = true;
-                for (std::size_t i = 0; pattern && i < data.size(); ++i)
-                    pattern = data[i] == detail::patternByte(static_cast<std::int64_t>(i));
-                const auto mode = static_cast<unsigned>(st.permissions()) & 07777;
-                std::ostringstream m;
-                if (mode != 0644) m << "~" << std::oct << mode;
-                e = rel + m.str() +
-                    (data.size() <= 24 ? "=" + data : (pattern ? "*" : "#") + std::to_string(data.size()));
-            }
-            out += e + ";";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_)) {
+            const auto st = entry.symlink_status();
+            const bool folder = is_directory(st);
+            std::ostringstream e;
+            e << entry.path().string().substr(root_.size() + 1);
+            if (is_symlink(st)) e << "@" << read_symlink(entry.path()).string();
+            if (is_fifo(st)) e << "|";
+            if (const auto mode = static_cast<unsigned>(st.permissions()) & 07777;
+                !is_symlink(st) && !is_fifo(st) && mode != (folder ? 0755u : 0644u))
+                e << "~" << std::oct << mode;
+            const std::string data = is_regular_file(st) ? read(entry.path().string()) : "";
+            if (folder) e << "/";
+            if (is_regular_file(st) && data.size() <= 24) e << "=" << data;
+            if (is_regular_file(st) && data.size() > 24)
+                e << (data == pattern(std::ssize(data)) ? "*" : "#") << std::dec << data.size();
+            out += e.str() + ";";
         }
         return out;
     }
     // What changed since an earlier snapshot: new or changed entries, and
     // "-entry" for those gone.
     std::string changesSince(const std::string& before) const {
-        const auto was = detail::entries(before), now = detail::entries(snapshot());
+        const auto was = entries(before), now = entries(snapshot());
         std::vector<std::string> out;
         for (const auto& [key, e] : now)
             if (!was.count(key) || was.at(key) != e) out.push_back(e);
         for (const auto& [key, e] : was)
             if (!now.count(key)) out.push_back("-" + key);
         std::sort(out.begin(), out.end());
-        std::string joined;
-        for (const std::string& e : out) joined += (joined.empty() ? "" : ";") + e;
-        return joined;
+        return join(out, ";");
     }
 
 private:
+    // A snapshot's entries by name, a folder's ending in "/".
+    static std::map<std::string, std::string> entries(const std::string& snapshot) {
+        std::map<std::string, std::string> out;
+        for (const std::string& e : split(snapshot, ';')) {
+            const auto end = e.back() == '/' ? e.find('~', e.find_last_of('/', e.size() - 2) + 1) : e.npos;
+            out[e.back() == '/' ? e.substr(0, std::min(end, e.size() - 1)) + "/"
+                                : e.substr(0, e.find_first_of("~=*#@|"))] = e;
+        }
+        return out;
+    }
+
     std::string root_;
 };
 
