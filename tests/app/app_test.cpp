@@ -3,9 +3,7 @@
 // folders; and how the About box starts the system-information program.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "about/SysInfo.h"
 #include "app/Chooser.h"
@@ -20,8 +18,7 @@ using Texts = std::vector<std::string>;
 
 // texts joined by sep, with root (the scratch folder) written "~".
 static std::string shown(const Texts& texts, const char* sep = " ", const std::string& root = "/none") {
-    std::string out;
-    for (const std::string& text : texts) out += (out.empty() ? "" : sep) + text;
+    std::string out = test::join(texts, sep);
     for (std::size_t at; (at = out.find(root)) != std::string::npos;) out.replace(at, root.size(), "~");
     return out;
 }

@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <array>
-#include <cerrno>
-#include <filesystem>
 #include <set>
-#include <string>
 #include <tuple>
 
 #include "platform/FileSystem.h"
@@ -16,22 +12,12 @@
 namespace farsend {
 namespace {
 
-namespace fs = std::filesystem;
-
 // One folder holding one entry of every kind the attribute mapping knows.
 class KindsTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        t.file("T/plain.txt", "12345");
-        fs::permissions(t.file("T/locked.TXT", "l"), fs::perms::owner_write, fs::perm_options::remove);
-        t.file("T/.dotfile");
-        t.file("T/README");
-        t.dir("T/folder");
-        t.dir("T/.dotfolder");
-        ASSERT_EQ(::mkfifo(t.path("T/pipe").c_str(), 0644), 0);
-        fs::create_directory_symlink(t.path("T/folder"), t.path("T/folderlink"));
-        fs::create_symlink(t.path("T/plain.txt"), t.path("T/filelink"));
-        fs::create_symlink(t.path("T/nowhere"), t.path("T/dangling"));
+        t.build("T/plain.txt=12345;T/locked.TXT~444=l;T/.dotfile=;T/README=;T/folder/;T/.dotfolder/;T/pipe|");
+        t.build("T/folderlink@folder;T/filelink@plain.txt;T/dangling@nowhere");
     }
     IFileSystem& fsys = realFileSystem();
     test::TempTree t;

@@ -6,13 +6,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sstream>
 #include <tuple>
 
 #include "prefs/Conversions.h"
 #include "prefs/Favorites.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
 
 namespace farsend {
 namespace {
@@ -31,11 +31,8 @@ TEST(Conversions, ReadStoredTexts) {
         EXPECT_EQ(std::tuple(toBoolean(text), toInteger16(text)), std::tuple(boolean, number)) << '"' << text << '"';
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const std::string& line : lines) out += "|" + line;
-    return out;
-}
+// The lines, each after a "|".
+std::string joined(const std::vector<std::string>& lines) { return lines.empty() ? "" : "|" + test::join(lines, "|"); }
 
 // The fixture is the main window: it logs what the settings rules do to it in
 // the log it shares with the prompts, so their order shows, and counts the

@@ -76,21 +76,15 @@ check "the helper refuses an address that is not a local file, and starts nothin
 # g_shell_quote, '...' with ' as '\'', separated by blanks; "%%": one "%";
 # any other "%x": nothing) and runs the line with /bin/sh -c.
 thunar_run() { # COMMAND PATH...
-    local command=$1 line='' list i
+    local rest=$1 line='' list
     shift
     list=$(for path do printf " '%s'" "${path//\'/\'\\\'\'}"; done)
-    for ((i = 0; i < ${#command}; i++)); do
-        if [ "${command:i:1}" = % ] && ((i + 1 < ${#command})); then
-            i=$((i + 1))
-            case ${command:i:1} in
-                F) line+=${list# } ;;
-                %) line+=% ;;
-            esac
-        else
-            line+=${command:i:1}
-        fi
+    while [[ $rest =~ ^([^%]*)%(.)(.*)$ ]]; do
+        line+=${BASH_REMATCH[1]}
+        case ${BASH_REMATCH[2]} in F) line+=${list# } ;; %) line+=% ;; esac
+        rest=${BASH_REMATCH[3]}
     done
-    /bin/sh -c "$line"
+    /bin/sh -c "$line$rest"
 }
 thunar_command() { xmllint --xpath 'string(//action[unique-id="farsend98-send-to"]/command)' "$uca"; }
 thunar_run "$(thunar_command)" "${paths[@]}"

@@ -2,15 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <set>
-#include <tuple>
 
 #include "platform/NumberFormat.h"
 #include "platform/Paths.h"

@@ -22,10 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <map>
 
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"

@@ -15,9 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QUrl>
-#include <filesystem>
 
 #include "about/ui/DesktopSysInfo.h"
 #include "app/Chooser.h"

@@ -2,8 +2,6 @@
 // INI file.
 #include <QComboBox>
 #include <QSettings>
-#include <cerrno>
-#include <filesystem>
 
 #include "prefs/ui/Form1.h"
 #include "prefs/ui/QtSettingsStore.h"

@@ -12,8 +12,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "app/ui/frmFSMain.h"
 #include "support/FaultyFileSystem.h"
