@@ -24,9 +24,9 @@
 
 #include <functional>
 
+#include "support/RecordingDisplay.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
-#include "transfer/TransferEngine.h"
 
 using namespace farsend;
 using namespace farsend::test;
@@ -230,15 +230,6 @@ private:
     pid_t daemon_ = 0;
 };
 
-struct Unseen final : ITransferDisplay {
-    void setSelectionText(const std::string&) override {}
-    void setStatusText(const std::string&) override {}
-    void setBusy(bool) override {}
-    void setProgress(std::int32_t) override {}
-    void processEvents() override {}
-    void showNow() override {}
-};
-
 // Runs the transfer (or, for the rig's own check, cp or mv) in a child
 // process that then ends normally; returns what it said: the prompts, one a
 // line, or why it did not end.
@@ -257,7 +248,7 @@ std::string transferInChild(TransferMode mode, const std::vector<std::string>& e
             }
             ScriptedPrompts prompts;
             if (!answer.empty()) prompts.answers.push_back(answer);
-            Unseen display;
+            RecordingDisplay display;
             Transfer(realFileSystem(), prompts, display, mode, dest).walk(entries);
             for (const std::string& line : prompts.log) std::printf("%s\n", line.c_str());
         },

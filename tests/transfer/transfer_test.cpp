@@ -13,6 +13,7 @@
 
 #include "platform/Paths.h"
 #include "platform/SystemCalls.h"
+#include "support/RecordingDisplay.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 #include "transfer/TransferEngine.h"
@@ -153,25 +154,10 @@ private:
     std::int64_t read_ = 0;
     int moves_ = 0;
 };
-// What the window would show: "Copying name" lines and progress values.
-struct Display final : ITransferDisplay {
-    std::string shown;
-    int passes = 0;
-    void add(const std::string& s) { shown += (shown.empty() ? "" : ", ") + s; }
-    void setSelectionText(const std::string& t) override {
-        add(t.substr(0, t.find('\r')) + " " + t.substr(t.find('\n') + 1));
-    }
-    void setStatusText(const std::string&) override {}
-    void setBusy(bool) override {}
-    void setProgress(std::int32_t v) override { add(std::to_string(v)); }
-    void processEvents() override { ++passes; }
-    void showNow() override {}
-};
-
 struct Rig {
     TempTree tree;
     ScriptedPrompts prompts;
-    Display display;
+    RecordingDisplay display;
     SystemCallFaults faults;
     Rig() { ::umask(022); }
     // Runs "Copy a,b>Dest" on the tree; the outcome shows as "stopped"/"ended".
