@@ -4,10 +4,7 @@
 // search, the chooser). Faults under the layer, at the system calls, come
 // in the transfer tests, through the table in platform/SystemCalls.h.
 
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "platform/FileSystem.h"
 

@@ -3,8 +3,6 @@
 
 #include <cerrno>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "platform/Volumes.h"
 #include "prefs/SettingsStore.h"

@@ -7,7 +7,6 @@
 // cancelled and logged with "(unscripted)".
 
 #include <deque>
-#include <string>
 #include <vector>
 
 #include "platform/Prompts.h"
