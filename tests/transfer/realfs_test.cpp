@@ -8,17 +8,11 @@
 // Every transfer runs in a child process with a deadline, so a FUSE daemon
 // that hangs or dies fails a round instead of wedging the suite; every
 // mount is undone when the round ends, whatever its checks said.
-//
-// FARSEND_REALFS_REFERENCE=1 has cp -r (Copy) or mv (Move), then sync, do
-// the transfers instead of the program: a check of the rig itself, which
-// must pass wherever these rounds run.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,27 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Waits up to seconds for a child to end; kills it (and helper, a FUSE
-// daemon that may be what holds it) when it has not. Returns whether it
-// ended by itself; status is its wait status.
-bool reap(pid_t child, int seconds, int* status, pid_t helper = 0) {
-    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
-    if (fd >= 0) {
-        pollfd p{fd, POLLIN, 0};
-        int r;
-        while ((r = ::poll(&p, 1, seconds * 1000)) < 0 && errno == EINTR) {
-        }
-        ::close(fd);
-        if (r == 0) {
-            ::kill(child, SIGKILL);
-            if (helper > 0) ::kill(helper, SIGKILL);  // aborts the requests the child waits on
-            ::waitpid(child, status, 0);
-            return false;
-        }
-    }
-    return ::waitpid(child, status, 0) == child;
-}
-
 // What a child process wrote and how it ended: in time, with status.
 struct Ended {
     std::string output;
@@ -63,14 +36,17 @@ struct Ended {
     bool ok() const { return inTime && WIFEXITED(status) && WEXITSTATUS(status) == 0; }
 };
 
-// Runs body in a child process with a deadline. Its output goes to a memory
-// file, not a pipe: a daemon it starts keeps its copy of the descriptor for
-// as long as it lives. Standard input stays open (on nothing): a daemon that
-// found its image opened as descriptor 0 would lose it when it detaches.
-Ended inChild(const std::function<void()>& body, int seconds, pid_t helper = 0) {
+// Runs body in a child process with a deadline: the alarm ends it, also
+// when it waits on a FUSE daemon that hangs (such a wait gives way to a
+// fatal signal). Its output goes to a memory file, not a pipe: a daemon it
+// starts keeps its copy of the descriptor for as long as it lives. Standard
+// input stays open (on nothing): a daemon that found its image opened as
+// descriptor 0 would lose it when it detaches.
+Ended inChild(const std::function<void()>& body, int seconds) {
     const int out = ::memfd_create("output", MFD_CLOEXEC);
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::alarm(static_cast<unsigned>(seconds));
         if (const int none = ::open("/dev/null", O_RDONLY); none >= 0) ::dup2(none, 0);
         ::dup2(out, 1), ::dup2(out, 2);
         body();
@@ -78,7 +54,8 @@ Ended inChild(const std::function<void()>& body, int seconds, pid_t helper = 0) 
         ::_exit(0);
     }
     Ended e;
-    e.inTime = pid > 0 && reap(pid, seconds, &e.status, helper);
+    e.inTime =
+        pid > 0 && ::waitpid(pid, &e.status, 0) == pid && !(WIFSIGNALED(e.status) && WTERMSIG(e.status) == SIGALRM);
     e.output.resize(8192);
     e.output.resize(static_cast<std::size_t>(std::max<ssize_t>(::pread(out, e.output.data(), e.output.size(), 0), 0)));
     ::close(out);
@@ -137,9 +114,6 @@ public:
     Mount(const Mount&) = delete;
     Mount& operator=(const Mount&) = delete;
 
-    // The FUSE daemon serving the mount, 0 for none.
-    pid_t daemon() const { return daemon_; }
-
     // Stops the file system where it stands, without writing back what is
     // still in memory, as when the device is pulled out; then mounts it
     // again. Says why, where that did not happen.
@@ -196,7 +170,6 @@ private:
             skip = kind_ + " could not be mounted: " + said;
             return false;
         }
-        if (kind_ != "ext4") daemon_ = daemonOf(point);
         return true;
     }
 
@@ -204,50 +177,25 @@ private:
         if (!mounted(point)) return;
         bool ok = false;
         (void)run({"umount", point}, 20, &ok);
-        if (ok) return;
-        if (daemon_ > 0) ::kill(daemon_, SIGKILL);  // a hung daemon holds the unmount
-        (void)run({"umount", "-l", point});
-    }
-
-    // The process whose arguments name the mount point: the daemon, which
-    // has left the command that started it.
-    static pid_t daemonOf(const std::string& point) {
-        for (const auto& entry : fs::directory_iterator("/proc")) {
-            std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-            std::string arg;
-            while (std::getline(in, arg, '\0'))
-                if (arg == point) return static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
-        }
-        return 0;
+        if (!ok) (void)run({"umount", "-l", point});  // a hung daemon holds the unmount
     }
 
     std::string kind_, image_, loop_;
-    pid_t daemon_ = 0;
 };
 
-// Runs the transfer (or, for the rig's own check, cp or mv) in a child
-// process that then ends normally; returns what it said: the prompts, one a
-// line, or why it did not end.
+// Runs the transfer in a child process that then ends normally; returns
+// what it said: the prompts, one a line, or why it did not end.
 std::string transferInChild(TransferMode mode, const std::vector<std::string>& entries, const std::string& dest,
-                            pid_t daemon = 0, const std::string& answer = "") {
-    const bool copy = mode == TransferMode::Copy;
+                            const std::string& answer) {
     Ended e = inChild(
         [&] {
-            if (std::getenv("FARSEND_REALFS_REFERENCE") != nullptr) {
-                // Their warnings (a mode FAT cannot keep) are no failure: their status says.
-                std::vector<std::string> args{"sh", "-c", "\"$@\" >/dev/null 2>&1 && sync", "sh", copy ? "cp" : "mv"};
-                if (copy) args.emplace_back("-r");
-                args.insert(args.end(), entries.begin(), entries.end());
-                args.push_back(dest + "/");
-                exec(args);
-            }
             ScriptedPrompts prompts;
             if (!answer.empty()) prompts.answers.push_back(answer);
             RecordingDisplay display;
             Transfer(realFileSystem(), prompts, display, mode, dest).walk(entries);
             for (const std::string& line : prompts.log) std::printf("%s\n", line.c_str());
         },
-        30, daemon);
+        30);
     if (!e.inTime)
         e.output += "(the transfer did not end within 30 s)";
     else if (!e.ok())
@@ -312,7 +260,7 @@ TEST_P(RealFs, EveryFileArrivesWholeAndNothingHiddenStays) {
                     "the end); it was skipped.\n";
         told += "replace > 3\n";
     }
-    auto lines = split(transferInChild(mode, entries, mount.point, mount.daemon(), "3"), '\n');
+    auto lines = split(transferInChild(mode, entries, mount.point, "3"), '\n');
     const std::string pulled = kind == "ext4" ? mount.pullAndRemount() : "";
     if (!pulled.empty()) FAIL() << pulled;
     std::sort(lines.begin(), lines.end());  // the order the source folder lists them in
