@@ -8,7 +8,7 @@
 #include "about/SysInfo.h"
 #include "app/Chooser.h"
 #include "app/Selection.h"
-#include "support/FaultyFileSystem.h"
+#include "support/PathFaults.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -28,10 +28,11 @@ static std::string shown(const Texts& texts, const char* sep = " ", const std::s
 // plain file is taken without a search; a name is never searched as a pattern.
 TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
     test::TempTree t;
-    test::FaultyFileSystem fs;
+    test::PathFaults faults;
+    IFileSystem& fs = realFileSystem();
     for (const char* f : {"a.txt", "sub/.h", ".aXb", ".a*b", ".hidden"}) t.file(f);  // ".a*b" would find ".aXb"
     t.build("Letters/;My Documents/");
-    fs.failOn(Op::List, ".hidden", EIO);
+    faults.failOn(Op::Stat, ".hidden", EIO);  // a failure that is no "not found"
     const Texts many(kSelectionCapacity + 1, "~/a.txt");
     const std::string all = shown({many.begin(), many.end() - 1}), notFound = "~/a.txt !0";
     const std::pair<Texts, std::string> cases[] = {
@@ -56,15 +57,16 @@ TEST(Selection, EntriesInOrderUntilTheFirstFailure) {
         if (failure) seen += " !" + std::to_string(int(failure->kind));
         EXPECT_EQ(seen, expected) << shown(pieces);
     }
-    EXPECT_EQ(fs.calls(Op::List, "*"), 0);
+    EXPECT_EQ(faults.listings(), 0);  // no folder is listed
 }
 
 // The three lines, the mode word from the caption as it stands; an entry
 // that can no longer be read shows its last component without a folder mark.
 TEST(Selection, DisplayNamesTheEntryAsFound) {
     test::TempTree t;
-    test::FaultyFileSystem fs;
-    fs.failOn(Op::Stat, "Stale", ESTALE);
+    test::PathFaults faults;
+    IFileSystem& fs = realFileSystem();
+    faults.failOn(Op::Stat, "Stale", ESTALE);
     const std::tuple<std::string, const char*, const char*> cases[] = {
         {t.file("Report.doc"), "&Copy", "Copy\r\n/Report.doc\r\nTo:"},
         {t.dir("Letters"), "&Move", "Move\r\n/Letters/\r\nTo:"},
@@ -95,8 +97,9 @@ TEST(Chooser, WordsDrivesAndFolderTexts) {
 // folder made but not entered is told and the dialog closes.
 TEST(Chooser, NewFolderMadeInsideTheParentAndEntered) {
     test::TempTree t;
-    test::FaultyFileSystem fs;
-    fs.failOn(Op::MakeDir, "Refused", EACCES);
+    test::PathFaults faults;
+    IFileSystem& fs = realFileSystem();
+    faults.failOn(Op::MakeDir, "Refused", EACCES);
     t.dir("Old");
     const std::string told = "|message Farsend 98: ", refusal = told + kFolderNameRefusal,
                       refused = told + std::strerror(EACCES);
@@ -140,7 +143,7 @@ TEST(SysInfo, StartsTheProgramOrSaysItIsUnavailable) {
         bool startProgram(const std::string& p) override { return seen += " " + p, startWorks; }
     };
     test::TempTree tree;
-    test::FaultyFileSystem fs;
+    IFileSystem& fs = realFileSystem();
     const std::string prog = kSysInfoProgramName, bin = tree.path("bin"), other = tree.path("other");
     const std::string empty = tree.dir("empty"),
                       program = tree.file("bin/" + prog, "#!/bin/sh\n") + " " + bin + "/" + prog;

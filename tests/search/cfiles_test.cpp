@@ -10,7 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/SystemCalls.h"
 #include "search/ListingLine.h"
-#include "support/FaultyFileSystem.h"
+#include "support/PathFaults.h"
 #include "support/TempTree.h"
 
 namespace farsend {
@@ -112,8 +112,8 @@ TEST(Walk, NamesOnlyFindsTheSameInOneReadingPerFolder) {
           std::tuple("readme", true, 0, 1, false)}) {
         std::string found[2];
         for (const bool namesOnly : {false, true}) {
-            test::FaultyFileSystem counted;
-            CFiles f(counted);
+            test::PathFaults counted;
+            CFiles f;
             f.setNamesOnly(namesOnly), f.setSearchSpec(pattern), f.setRecurse(recurse);
             f.setSearchAttr(static_cast<std::uint8_t>(mask));
             looked.clear();
@@ -121,7 +121,7 @@ TEST(Walk, NamesOnlyFindsTheSameInOneReadingPerFolder) {
             for (std::int32_t i = 0; i < f.Count(); ++i) found[namesOnly] += f.PathFile(i) + " ";
             for (const std::string& folder : f.foldersWalked()) found[namesOnly] += folder + " ";
             const auto folders = static_cast<int>(f.foldersWalked().size());
-            const bool read = counted.calls(test::Op::List) == folders &&
+            const bool read = counted.listings() == folders &&
                               std::includes(links.begin(), links.end(), looked.begin(), looked.end());
             EXPECT_EQ(std::tuple(f.Count(), read, f.Stamp(0) == 0),
                       std::tuple(count, namesOnly && once, namesOnly && once));
@@ -147,10 +147,10 @@ TEST(Failures, FileSearchGoesOnFolderSearchStops) {
           std::tuple(false, 0, test::Op::Stat, "/aa/a", EIO, "in top z |/T/aa/|+-"),
           std::tuple(false, 0, test::Op::Stat, "/zz", EACCES, "a in top |/T/|+-"),
           std::tuple(false, 1, test::Op::List, "/aa/", EIO, "!aa locked zz |+")}) {
-        test::FaultyFileSystem faulty;
+        test::PathFaults faulty;
         faulty.failOn(op, part, errnoValue);
         RecordingBusy busy;
-        CFiles f(faulty, &busy);
+        CFiles f(realFileSystem(), &busy);
         f.setNamesOnly(namesOnly);
         std::string seen = search(f, t.path("T"), type)[0] == '!' ? "!" : "";
         std::set<std::string> names;

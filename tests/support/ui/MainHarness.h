@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "app/ui/frmFSMain.h"
-#include "support/FaultyFileSystem.h"
 #include "support/MemoryStore.h"
+#include "support/PathFaults.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -87,7 +87,7 @@ inline QStringList lines(const std::vector<std::string>& texts) {
 
 struct MainHarness {
     TempTree tree;
-    FaultyFileSystem fs;
+    PathFaults fs;  // faults of the real file system by path
     MemoryStore store;
     ScriptedPrompts prompts;
     FakeVolumes volumes;
@@ -102,7 +102,8 @@ struct MainHarness {
     // that succeeded (else unloads it); returns whether it succeeded.
     bool start(std::vector<std::string> args) {
         window_ = std::make_unique<frmFSMain>(
-            Services{&fs, &volumes, &store, &prompts, sysInfo, std::move(args), [this](int code) { endedWith = code; },
+            Services{&realFileSystem(), &volumes, &store, &prompts, sysInfo, std::move(args),
+                     [this](int code) { endedWith = code; },
                      [this](const std::string& url) { return openedUrls.push_back(url), true; }});
         if (!window_->Form_Load()) return window_->Form_Unload(), false;
         window_->show();
