@@ -217,10 +217,16 @@ struct Rig {
             const int when = arg.find('#') == std::string::npos ? 1 : std::stoi(arg.substr(arg.find('#') + 1));
             arg = arg.substr(0, arg.find('#'));
             const std::string at = tree.path(arg);
-            faults.set[kind] = kind == "unreadable" ? at : kind == "zero" ? std::to_string(inodeOf(at)) : arg;
+            struct stat st {};
+            faults.set[kind] = kind == "unreadable"                             ? at
+                               : kind == "zero" && ::stat(at.c_str(), &st) == 0 ? std::to_string(st.st_ino)
+                                                                                : arg;
             if (kind == "gone") fs::remove(at);
             if (kind == "aged") fs::last_write_time(at, fs::last_write_time(at) - std::chrono::hours(1));
-            if (kind == "held") held_ = std::make_unique<Held>(at);
+            if (kind == "held") {  // another program's lock, for as long as the rig lives
+                const int fd = ::open(at.c_str(), O_RDONLY);
+                ::flock(fd, LOCK_EX), held_ = std::shared_ptr<void>(nullptr, [fd](void*) { ::close(fd); });
+            }
             if (kind == "lose") faults.afterNaming = [at] { fs::remove(at); };
             if (kind == "displace")
                 faults.afterNaming = [this, at, once = true]() mutable {
@@ -248,17 +254,7 @@ struct Rig {
     }
 
 private:
-    static ino_t inodeOf(const std::string& path) {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-    }
-    // Another program's lock on a file, for as long as the rig lives.
-    struct Held {
-        int fd;
-        explicit Held(const std::string& path) : fd(::open(path.c_str(), O_RDONLY)) { ::flock(fd, LOCK_EX); }
-        ~Held() { ::close(fd); }
-    };
-    std::unique_ptr<Held> held_;
+    std::shared_ptr<void> held_;
 };
 
 // A scenario: the tree, "Copy|Move a,b>Dest", the prompts with their
@@ -283,9 +279,7 @@ TEST_P(Scenario, EndsAsWritten) {
     EXPECT_EQ(rig.asked(), r.prompts);
     EXPECT_EQ(rig.display.shown, r.shown);
     EXPECT_EQ(rig.tree.changesSince(before), r.changes);
-    if (r.calls != nullptr) {
-        EXPECT_EQ(join(rig.faults.calls, " "), r.calls);
-    }
+    EXPECT_EQ(r.calls ? join(rig.faults.calls, " ") : "", r.calls ? r.calls : "");
 }
 
 const char* const kExists = "src/a.txt=new;src/b.txt=bee;Dest/a.txt=old content, longer";
@@ -358,7 +352,6 @@ INSTANTIATE_TEST_SUITE_P(Naming, Scenario, ::testing::Values(
     Row{"ExclusiveRename", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Yes", "Copying a.txt, Copying a.txt", "Dest/a.txt=new", "named appear:Dest/a.txt"},
     Row{"HardLink", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt", "Dest/a.txt=intruder", "named norename appear:Dest/a.txt"},
     Row{"CheckedRename", "a.txt=new;Dest/", "Copy a.txt>Dest", "exists a.txt>Cancel", "Copying a.txt", "Dest/a.txt=intruder", "named norename nolink appear:Dest/a.txt"},
-    Row{"CheckedRenameCopies", "a.txt=new;S/b.txt=b;Dest/", "Copy a.txt,S>Dest", "", "Copying a.txt, Copying b.txt", "Dest/S/;Dest/S/b.txt=b;Dest/a.txt=new", "named norename nolink"},
     Row{"NameRefusedNotTheWay", "x:y=new;b.txt=b;Dest/", "Copy x:y,b.txt>Dest", "!Invalid argument|exists b.txt>Cancel", "Copying x:y, Copying b.txt", "Dest/b.txt=intruder", "named badname:x:y appear:Dest/b.txt#2"},  // the next file is still named exclusively
     Row{"KilledCopysLeftoverGoes", kLeftover, "Copy a.txt>Dest", "", "Copying a.txt", "-Dest/.farsend98-0badc0de.part;Dest/a.txt=a", "named aged:Dest/.farsend98-0badc0de.part"},
     Row{"LeftoverBeingWrittenStays", kLeftover, "Copy a.txt>Dest", "", "Copying a.txt", "Dest/a.txt=a", "named aged:Dest/.farsend98-0badc0de.part held:Dest/.farsend98-0badc0de.part"},
@@ -377,7 +370,6 @@ INSTANTIATE_TEST_SUITE_P(Move, Scenario, ::testing::Values(
     Row{"CopyFlushedBeforeTheEnd", "a.txt=a;b.txt=b;Dest/", "Copy a.txt,b.txt>Dest", "", "Copying a.txt, Copying b.txt", "Dest/a.txt=a;Dest/b.txt=b", "", "data name:a.txt data name:b.txt syncfs done"},
     Row{"FlushFailsSourcesStay", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error|!What was written to ~/Dest may not all be on the drive: Input/output error", "Moving a.txt", "Dest/a.txt=a", "apart flushfail"},
     Row{"ReadOnlySourceStaysAcrossDisks", "ro~444=data;Dest/", "Move ro>Dest", "", "Moving ro", "Dest/ro~444=data", "apart"},
-    Row{"SourceGrows", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100", "Dest/a.bin*100000;a.bin#1148576", "grow:a.bin apart"},
     Row{"SourceGrowsItsTimeKept", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100", "Dest/a.bin*100000;a.bin#1148576", "growsame:a.bin apart"},
     Row{"SourceRewrittenInPlace", "a.txt=a;Dest/", "Move a.txt>Dest", "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt", "Dest/a.txt=t;a.txt=t", "touch:a.txt apart"},
     Row{"SourceLengthReadsZero", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin", "Dest/a.bin*100000", "zero:a.bin apart"},

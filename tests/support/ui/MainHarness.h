@@ -1,6 +1,6 @@
 #pragma once
-// A main window on scratch services: a fault-injecting file system over the
-// real one, settings in memory, volumes of the test's choosing (the root
+// A main window on scratch services: the real file system, faults by path
+// at its system calls, settings in memory, volumes of the test's choosing (the root
 // alone unless it says otherwise), prompts answered from a script, and
 // recorders in place of ending the process and opening the help page. And
 // the small steps the window tests share, answering modal dialogs among them.
