@@ -80,7 +80,8 @@ public:
             return named(to, sys::realCalls().linkat(fd, from, td, to, flags));
         };
         c.unlinkat = [](int fd, const char* p, int flags) {
-            const int r = sys::realCalls().unlinkat(fd, p, flags);
+            const int r = on("pinned") && fd == AT_FDCWD && flags == 0 ? (errno = EACCES, -1)
+                                                                       : sys::realCalls().unlinkat(fd, p, flags);
             if (r == 0 && fd == AT_FDCWD && flags == 0) current_->log("delete:" + GetFileName(p));
             return r;
         };
@@ -106,8 +107,6 @@ public:
         sys::calls() = saved_;
         current_ = nullptr;
     }
-    SystemCallFaults(const SystemCallFaults&) = delete;
-    SystemCallFaults& operator=(const SystemCallFaults&) = delete;
 
     std::map<std::string, std::string> set;    // the faults in force (Rig::fault), each with its argument
     std::function<void(int move)> beforeData;  // move counts from 1
@@ -130,7 +129,7 @@ private:
     }
     // The errno a fault gives renaming or linking from fd to to, or 0.
     static int refusal(int fd, const char* to, bool refused, int e) {
-        if (on("apart") && fd == AT_FDCWD) return EXDEV;
+        if (fd == AT_FDCWD && (on("apart") || on("pinned"))) return on("apart") ? EXDEV : EACCES;
         if (refused || (on("badname") && to == arg("badname"))) return e;
         return 0;
     }
@@ -202,14 +201,12 @@ struct Rig {
     // Faults, "kind:arg" each, blank-separated: full/read (bytes), refuse
     // (errno), close, named (no unnamed files), norename (no exclusive
     // rename), nolink (no hard links), apart (sources on another file
-    // system), fat, rofs, flushfail, badname (a name the file system
-    // refuses), unreadable (a folder that cannot be read), zero (the file's length reads 0), gone (before the walk),
-    // aged (last written an hour ago), held (locked by another program), or
-    // a change of the disk at the first move of data (grow, growsame: the
-    // same time kept, shrink, touch: the same length rewritten, appear,
-    // rmdir, swap, replace: another file put at the path, kill: the process
-    // killed; "path#n" at the n-th move instead) or once a name is given
-    // (lose, displace).
+    // system), pinned (a source's folder that refuses to let it go), fat, rofs, flushfail, badname (a name the file
+    // system refuses), unreadable (a folder that cannot be read), zero (the file's length reads 0), gone (before the
+    // walk), aged (last written an hour ago), held (locked by another program), or a change of the disk at the first
+    // move of data (grow, growsame: the same time kept, shrink, touch: the same length rewritten, appear, rmdir, swap,
+    // replace: another file put at the path, kill: the process killed; "path#n" at the n-th move instead) or once a
+    // name is given (lose, displace).
     void fault(const std::string& list) {
         for (const std::string& item : split(list, ' ')) {
             const std::string kind = item.substr(0, item.find(':'));
@@ -370,6 +367,7 @@ INSTANTIATE_TEST_SUITE_P(Move, Scenario, ::testing::Values(
     Row{"CopyFlushedBeforeTheEnd", "a.txt=a;b.txt=b;Dest/", "Copy a.txt,b.txt>Dest", "", "Copying a.txt, Copying b.txt", "Dest/a.txt=a;Dest/b.txt=b", "", "data name:a.txt data name:b.txt syncfs done"},
     Row{"FlushFailsSourcesStay", "a.txt=a;Dest/", "Move a.txt>Dest", "!Input/output error|!What was written to ~/Dest may not all be on the drive: Input/output error", "Moving a.txt", "Dest/a.txt=a", "apart flushfail"},
     Row{"ReadOnlySourceStaysAcrossDisks", "ro~444=data;Dest/", "Move ro>Dest", "", "Moving ro", "Dest/ro~444=data", "apart"},
+    Row{"SourceFolderRefusesTheRename", "a.txt=a;Dest/", "Move a.txt>Dest", "", "Moving a.txt", "Dest/a.txt=a", "pinned"},  // copied; stays
     Row{"SourceGrowsItsTimeKept", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin, 25, 50, 75, 100", "Dest/a.bin*100000;a.bin#1148576", "growsame:a.bin apart"},
     Row{"SourceRewrittenInPlace", "a.txt=a;Dest/", "Move a.txt>Dest", "!~/a.txt changed while it was copied; it was left where it is.", "Moving a.txt", "Dest/a.txt=t;a.txt=t", "touch:a.txt apart"},
     Row{"SourceLengthReadsZero", "a.bin*100000;Dest/", "Move a.bin>Dest", "!~/a.bin changed while it was copied; it was left where it is.", "Moving a.bin", "Dest/a.bin*100000", "zero:a.bin apart"},
