@@ -73,6 +73,7 @@ struct Transfer::Tree {
     };
     std::vector<Made> made;
     std::vector<std::string> unmade;  // relative folders that could not be made (said once)
+    std::set<std::string> filled;     // source folders whose target was made for their files
     bool complete = true;             // everything arrived
     bool failed = false;              // a Move stopped at a failure
 };
@@ -527,6 +528,7 @@ StepOutcome Transfer::copyEachFile(Tree& tree) {
             if (tree.sourceFolder >= 0) (void)fs_.close(std::exchange(tree.sourceFolder, -1));
             if (const auto folder = fs_.openFolder(f.path)) tree.sourceFolder = *folder;
             folderReady = makeFolders(tree, f.path.substr(tree.lead));
+            if (folderReady) tree.filled.insert(f.path);
             if (!folderReady && tree.sourcesGo) {
                 tree.failed = true;
                 return StepOutcome::Continue;
@@ -604,12 +606,13 @@ bool Transfer::makeFolders(Tree& tree, const std::string& relative) {
     return true;
 }
 
-// Folders without files of their own arrive too, empty ones included;
+// Folders without files of their own arrive too, empty ones included (the
+// others are there already);
 // Copy goes on past one that cannot be made, Move stops there.
 bool Transfer::makeEmptyFolders(Tree& tree) {
     bool made = true;
     for (const std::string& folder : tree.folders) {
-        if (makeFolders(tree, folder.substr(tree.lead))) continue;
+        if (tree.filled.count(folder) != 0 || makeFolders(tree, folder.substr(tree.lead))) continue;
         made = false;
         tree.complete = false;
         if (tree.sourcesGo) break;
